@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# One entry point for newcomers and CI on Debian 12.
+#   ./dev.sh demo   install what is missing, build, open the demo disc in the main window
+#   ./dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+build() {
+  scripts/install-packages.sh
+  cmake -S . -B build -G Ninja
+  cmake --build build
+}
+
+case "${1:-}" in
+  demo)
+    build
+    if [ ! -x build/bin/quillomat ]; then
+      echo "dev.sh: the main window is not part of this build yet; nothing to open." >&2
+      exit 1
+    fi
+    exec build/bin/quillomat /TEST "$PWD/examples/disc"
+    ;;
+  test)
+    build
+    ctest --test-dir build --output-on-failure --timeout 600
+    ;;
+  *)
+    echo "usage: ./dev.sh demo|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace quillomat {
+
+// Opens the file read-only and closes it again. False when either step fails, which is what
+// the loaders mean by "the file cannot be opened" (missing, unreadable, or a folder).
+bool canOpenForReading(const QString& path);
+
+} // namespace quillomat
