@@ -1,0 +1,90 @@
+#include "platform/FileProbe.h"
+#include "platform/TextDecoding.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillomat;
+
+class TextDecodingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decodesEachEncoding_data();
+    void decodesEachEncoding();
+    void mapsEveryWindows1252Byte();
+    void readsAndProbesRealFiles();
+};
+
+void TextDecodingTest::decodesEachEncoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    const QString text = QStringLiteral("Grüße €");
+    QTest::newRow("utf8 without bom") << text.toUtf8() << text;
+    QTest::newRow("utf8 with bom") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() << text;
+    QByteArray le("\xFF\xFE");
+    QByteArray be("\xFE\xFF");
+    for (QChar c : text) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QTest::newRow("utf16 le with bom") << le << text;
+    QTest::newRow("utf16 be with bom") << be << text;
+    QTest::newRow("windows-1252 when not utf8") << QByteArray("Gr\xFC\xDF" "e \x80") << text;
+    QTest::newRow("1252 quotes and dashes")
+        << QByteArray("\x93q\x94 \x96 \x97 \x85")
+        << QStringLiteral("\u201Cq\u201D \u2013 \u2014 \u2026");
+    QTest::newRow("plain ascii") << QByteArray("abc=1") << QStringLiteral("abc=1");
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("bom only") << QByteArray("\xEF\xBB\xBF") << QString();
+}
+
+void TextDecodingTest::decodesEachEncoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(decodeText(bytes), expected);
+}
+
+void TextDecodingTest::mapsEveryWindows1252Byte()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = decodeWindows1252(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(text.at(0x80), QChar(0x20AC));
+    QCOMPARE(text.at(0x81), QChar(0x0081)); // undefined in the code page: passed through
+    QCOMPARE(text.at(0x9F), QChar(0x0178));
+    QCOMPARE(text.at(0xA0), QChar(0x00A0));
+    QCOMPARE(text.at(0xFF), QChar(0x00FF));
+}
+
+void TextDecodingTest::readsAndProbesRealFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("old.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Caf\xE9");
+    file.close();
+
+    QCOMPARE(readTextFile(path).value_or(QString()), QStringLiteral("Café"));
+    QVERIFY(canOpenForReading(path));
+    QVERIFY(!readTextFile(dir.filePath("missing.txt")).has_value());
+    QVERIFY(!canOpenForReading(dir.filePath("missing.txt")));
+    QVERIFY(!canOpenForReading(dir.path())); // a folder is not a file that can be opened
+    QVERIFY(!canOpenForReading(QString()));
+
+    QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+    if (!QFile(path).open(QIODevice::ReadOnly)) // root reads anything; only check where it bites
+        QVERIFY(!canOpenForReading(path));
+}
+
+QTEST_GUILESS_MAIN(TextDecodingTest)
+#include "tst_textdecoding.moc"
