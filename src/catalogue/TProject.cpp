@@ -1,0 +1,60 @@
+#include "catalogue/TProject.h"
+
+#include "catalogue/BuiltinTexts.h"
+#include "platform/Exception.h"
+#include "platform/FileProbe.h"
+#include "platform/IniFile.h"
+
+namespace quillomat {
+
+TProject::TProject()
+{
+    auto builtin = std::make_unique<TLanguage>(QStringLiteral("default"));
+    for (const BuiltinText& entry : builtinTexts())
+        builtin->AddText(QString::fromUtf16(entry.key), QString::fromUtf16(entry.text));
+    Languages.push_back(std::move(builtin));
+}
+
+TProject::~TProject() = default;
+
+bool TProject::LoadLanguageFile(const QString& path)
+{
+    if (!canOpenForReading(path))
+        return true;
+    const auto ini = IniFile::load(path);
+    if (!ini)
+        return true;
+    const QStringList sections = ini->sectionNames();
+    for (const QString& section : sections) {
+        auto language = std::make_unique<TLanguage>(section);
+        for (const auto& [key, text] : ini->sectionPairs(section))
+            language->AddText(key, text);
+        Languages.push_back(std::move(language));
+    }
+    if (!sections.isEmpty())
+        ActiveLanguage = 1;
+    return false;
+}
+
+QStringList TProject::GetLanguageNames() const
+{
+    QStringList names;
+    for (std::size_t i = 1; i < Languages.size(); ++i)
+        names.append(Languages[i]->Name);
+    return names;
+}
+
+void TProject::setLanguage(std::int32_t nLang)
+{
+    if (nLang <= 0 || static_cast<std::size_t>(nLang) >= Languages.size())
+        throw Exception(QStringLiteral("TProject.setLanguage: nLang ist ungültig."));
+    ActiveLanguage = nLang;
+}
+
+QString TProject::GetText(const QString& key) const
+{
+    const QString text = Languages.at(ActiveLanguage)->FindText(key);
+    return text.isEmpty() ? Languages.front()->FindText(key) : text;
+}
+
+} // namespace quillomat

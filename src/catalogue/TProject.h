@@ -1,0 +1,62 @@
+#pragma once
+
+#include "catalogue/SortMode.h"
+#include "catalogue/TAppDescription.h"
+#include "catalogue/TLanguage.h"
+#include "catalogue/TRubric.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace quillomat {
+
+class ChoiceBox;
+class RowList;
+
+// The catalogue root: languages with their texts, the packages of the menu file and their
+// groupings by category and company. It owns everything in its four lists.
+class TProject
+{
+public:
+    TProject();
+    ~TProject();
+    TProject(const TProject&) = delete;
+    TProject& operator=(const TProject&) = delete;
+
+    // Language file and texts.
+    bool LoadLanguageFile(const QString& path); // true when the file cannot be opened
+    QStringList GetLanguageNames() const;
+    void setLanguage(std::int32_t nLang); // throws quillomat::Exception outside 1..count-1
+    QString GetText(const QString& key) const;
+
+    // Menu file. cdFolder may be empty: the file's own CDFolder key then applies.
+    bool LoadMenuFile(const QString& path, const QString& cdFolder); // true when not openable
+    TCategory* FindCategory(const QString& name) const;
+    TCompany* FindCompany(const QString& name) const;
+    // The CD folder the last LoadMenuFile settled on, ending in '/'.
+    const QString& cdFolder() const { return m_cdFolder; }
+
+    // Views filling the main window's boxes and list.
+    void FillSortByList(ChoiceBox& box) const;
+    void FillFilterList(ChoiceBox& box, SortMode mode) const;
+    void FillApplicationList(RowList& rows, SortMode mode, const QString& filter) const;
+    void Search(RowList& rows, const QString& searchText);
+
+    std::int32_t ActiveLanguage = 0;
+    std::vector<std::unique_ptr<TLanguage>> Languages;
+    std::vector<std::unique_ptr<TAppDescription>> Applications;
+    std::vector<std::unique_ptr<TCompany>> Companies;
+    std::vector<std::unique_ptr<TCategory>> Categories;
+
+private:
+    QString m_cdFolder;
+    QHash<QString, TCategory*> m_categoryByKey; // upper-cased name -> category
+    QHash<QString, TCompany*> m_companyByKey;   // upper-cased name -> company
+};
+
+} // namespace quillomat
