@@ -1,0 +1,61 @@
+#include "platform/PreviewPicture.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace quillomat {
+
+namespace {
+
+QByteArray decoderForExtension(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return {};
+    const QStringView extension = QStringView(name).mid(dot);
+    if (extension.compare(u".bmp", Qt::CaseInsensitive) == 0)
+        return "bmp";
+    if (extension.compare(u".jpg", Qt::CaseInsensitive) == 0 ||
+        extension.compare(u".jpeg", Qt::CaseInsensitive) == 0)
+        return "jpeg";
+    return {};
+}
+
+std::optional<QImage> fail(QString* why, const QString& reason)
+{
+    if (why)
+        *why = reason;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
+{
+    const QByteArray decoder = decoderForExtension(path);
+    if (decoder.isEmpty())
+        return fail(why, QStringLiteral("not a .bmp, .jpg or .jpeg file"));
+
+    // The extension decides the decoder: a PNG named ".bmp" is as broken as a truncated BMP.
+    QImageReader reader(path, decoder);
+    reader.setAutoDetectImageFormat(false);
+    if (!reader.canRead())
+        return fail(why, reader.errorString());
+
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return fail(why, QStringLiteral("the picture's header gives no size"));
+    if (size.width() > kMaxPreviewSide || size.height() > kMaxPreviewSide ||
+        qint64(size.width()) * size.height() > kMaxPreviewPixels)
+        return fail(why, QStringLiteral("the picture is too large (%1 x %2)")
+                             .arg(size.width())
+                             .arg(size.height()));
+
+    QImage picture;
+    if (!reader.read(&picture))
+        return fail(why, reader.errorString());
+    return picture;
+}
+
+} // namespace quillomat

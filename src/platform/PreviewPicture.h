@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace quillomat {
+
+// Pictures larger than this are refused before decoding: a preview shows a screenful, and a
+// forged header must not make the decoder allocate gigabytes.
+inline constexpr int kMaxPreviewSide = 16384;
+inline constexpr qint64 kMaxPreviewPixels = 32 * 1024 * 1024; // 128 MiB at 32 bits per pixel
+
+// Loads a preview picture with the decoder its extension names: ".bmp" a BMP, ".jpg" or ".jpeg"
+// a JPEG, compared without regard to case (discs with ISO 9660 names carry ".BMP" and ".JPG").
+// The extension is the last path component from its last dot. Any other extension, a missing,
+// unreadable, broken or oversized picture gives nullopt and, when `why` is given, a reason in
+// English for the log or a debugger (the user is shown the language's own text).
+std::optional<QImage> loadPreviewPicture(const QString& path, QString* why = nullptr);
+
+} // namespace quillomat
