@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace quillomat {
+
+// The mount point of the file system that holds the path, ending in '/': the counterpart of a
+// Windows drive root ("E:\" for a program in E:\start\). "/" when the path cannot be resolved.
+QString driveRootOf(const QString& path);
+
+} // namespace quillomat
