@@ -1,6 +1,7 @@
 #include "catalogue/TProject.h"
 
 #include "catalogue/BuiltinTexts.h"
+#include "catalogue/DescriptionTextCache.h"
 #include "platform/Exception.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"

@@ -16,6 +16,7 @@
 namespace quillomat {
 
 class ChoiceBox;
+class DescriptionTextCache;
 class RowList;
 
 // The catalogue root: languages with their texts, the packages of the menu file and their
@@ -41,7 +42,8 @@ public:
     // The CD folder the last LoadMenuFile settled on, ending in '/'.
     const QString& cdFolder() const { return m_cdFolder; }
 
-    // Views filling the main window's boxes and list.
+    // Views filling the main window's boxes and list. Search keeps the plain texts of the
+    // description files it read, so that searching again reads only files that changed.
     void FillSortByList(ChoiceBox& box) const;
     void FillFilterList(ChoiceBox& box, SortMode mode) const;
     void FillApplicationList(RowList& rows, SortMode mode, const QString& filter) const;
@@ -55,8 +57,9 @@ public:
 
 private:
     QString m_cdFolder;
-    QHash<QString, TCategory*> m_categoryByKey; // upper-cased name -> category
-    QHash<QString, TCompany*> m_companyByKey;   // upper-cased name -> company
+    QHash<QString, TCategory*> m_categoryByKey;               // upper-cased name -> category
+    QHash<QString, TCompany*> m_companyByKey;                 // upper-cased name -> company
+    std::unique_ptr<DescriptionTextCache> m_descriptionCache; // created by the first search
 };
 
 } // namespace quillomat

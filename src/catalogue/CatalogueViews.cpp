@@ -1,0 +1,131 @@
+// The views that fill the main window's sort-by box, filter box and package list.
+
+#include "catalogue/DescriptionTextCache.h"
+#include "catalogue/TProject.h"
+#include "catalogue/ViewInterfaces.h"
+#include "platform/TextServices.h"
+
+namespace quillomat {
+namespace {
+
+void appendPackages(RowList& rows, const std::vector<std::unique_ptr<TAppDescription>>& apps)
+{
+    for (const auto& app : apps)
+        rows.appendRow(app->Name, app.get());
+}
+
+void appendPackages(RowList& rows, const TRubric& group)
+{
+    for (std::int32_t i = 0; i < group.GetAppCount(); ++i) {
+        const TAppDescription* app = group.getApp(i);
+        rows.appendRow(app->Name, app);
+    }
+}
+
+template <typename Group>
+void fillFilterEntries(ChoiceBox& box, const std::vector<std::unique_ptr<Group>>& groups)
+{
+    box.setVisibleFlag(groups.size() > 1);
+    // The names are listed even when the box is hidden: the main window selects entry 0.
+    for (const auto& group : groups)
+        box.appendEntry(group->Name);
+}
+
+// Only the space separates words; tabs and other characters belong to the word.
+QStringList searchKeywords(const QString& text)
+{
+    return upperCased(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+bool containsAnyKeyword(const QString& upperText, const QStringList& keywords)
+{
+    for (const QString& keyword : keywords) {
+        if (upperText.contains(keyword))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TProject::FillSortByList(ChoiceBox& box) const
+{
+    box.appendEntry(GetText(QStringLiteral("Name")));
+    if (Categories.size() > 1)
+        box.appendEntry(GetText(QStringLiteral("Category")));
+    if (Companies.size() > 1)
+        box.appendEntry(GetText(QStringLiteral("Company")));
+    box.appendEntry(GetText(QStringLiteral("Search")));
+}
+
+void TProject::FillFilterList(ChoiceBox& box, SortMode mode) const
+{
+    box.clearEntries();
+    switch (mode) {
+    case SortMode::SortByName:
+        box.setVisibleFlag(false);
+        break;
+    case SortMode::SortByCategory:
+        fillFilterEntries(box, Categories);
+        break;
+    case SortMode::SortByCompany:
+        fillFilterEntries(box, Companies);
+        break;
+    case SortMode::SortBySearch:
+        break;
+    }
+    box.setEnabledFlag(box.visibleFlag());
+}
+
+void TProject::FillApplicationList(RowList& rows, SortMode mode, const QString& filter) const
+{
+    rows.clearRows();
+    const TRubric* group = nullptr;
+    switch (mode) {
+    case SortMode::SortByName:
+        break;
+    case SortMode::SortByCategory:
+        group = filter.isEmpty() && !Categories.empty() ? Categories.front().get()
+                                                        : FindCategory(filter);
+        break;
+    case SortMode::SortByCompany:
+        group =
+            filter.isEmpty() && !Companies.empty() ? Companies.front().get() : FindCompany(filter);
+        break;
+    case SortMode::SortBySearch:
+        return;
+    }
+    // A filter that names no grouping shows every package.
+    if (group)
+        appendPackages(rows, *group);
+    else
+        appendPackages(rows, Applications);
+}
+
+void TProject::Search(RowList& rows, const QString& searchText)
+{
+    rows.clearRows();
+    bool found = false;
+    const QStringList keywords = searchKeywords(searchText);
+    if (!keywords.isEmpty()) {
+        if (!m_descriptionCache)
+            m_descriptionCache = std::make_unique<DescriptionTextCache>();
+        for (const auto& app : Applications) {
+            // The description is read only when name, category and company do not match: the
+            // outcome is the same, and reading is what a search spends its time on.
+            const bool matches =
+                containsAnyKeyword(upperCased(app->Name), keywords) ||
+                containsAnyKeyword(upperCased(app->Category), keywords) ||
+                containsAnyKeyword(upperCased(app->Company), keywords) ||
+                containsAnyKeyword(m_descriptionCache->upperCasedText(app->TextFile), keywords);
+            if (matches) {
+                rows.appendRow(app->Name, app.get());
+                found = true;
+            }
+        }
+    }
+    if (!found)
+        rows.appendRow(GetText(QStringLiteral("NoSearchResults")), nullptr);
+}
+
+} // namespace quillomat

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace quillomat {
+
+// The plain text of a description file as the keyword search sees it: the text of an RTF file
+// (recognised by its content) or the decoded text of any other file; nullopt when the file
+// cannot be read.
+std::optional<QString> descriptionPlainText(const QString& path);
+
+// Upper-cased plain texts of description files, kept between searches so that a repeated search
+// reads no unchanged file again. An entry is reused only while the file's size, modification
+// time, change time and identity are what they were when it was read; the result therefore
+// always equals a fresh read of the file.
+class DescriptionTextCache
+{
+public:
+    using Reader = std::function<std::optional<QString>(const QString& path)>;
+
+    explicit DescriptionTextCache(Reader reader = descriptionPlainText);
+
+    // Empty for an empty path and for a file that is missing, unreadable or not a regular file
+    // (a device or a pipe is never read: it might never end).
+    QString upperCasedText(const QString& path);
+
+    qsizetype entryCount() const { return m_entries.size(); }
+    void clear() { m_entries.clear(); }
+
+private:
+    struct FileStamp
+    {
+        std::int64_t size = -1;
+        std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    struct Entry
+    {
+        FileStamp stamp;
+        QString upperText;
+    };
+
+    // nullopt when the path names no regular file.
+    static std::optional<FileStamp> stampOf(const QString& path);
+
+    Reader m_reader;
+    QHash<QString, Entry> m_entries;
+};
+
+} // namespace quillomat

@@ -1,0 +1,125 @@
+// Reading the menu file into the catalogue: packages in file order, grouped by category and by
+// company, both groupings sorted by name.
+
+#include "catalogue/PathRules.h"
+#include "catalogue/TProject.h"
+#include "platform/FileProbe.h"
+#include "platform/IniFile.h"
+#include "platform/TextServices.h"
+
+#include <algorithm>
+
+namespace quillomat {
+namespace {
+
+const QString kHeaderSection = QStringLiteral("!Quillomat menu file generator");
+
+// The first value of each key the loader reads, from one pass over the section's pairs.
+struct PackageValues
+{
+    QString company, category, runFile, textFile, bitmap;
+};
+
+PackageValues packageValues(const QList<IniFile::KeyValue>& pairs)
+{
+    struct Slot
+    {
+        QLatin1StringView key;
+        QString PackageValues::*field;
+    };
+    static constexpr Slot kSlots[] = {
+        {QLatin1StringView("Company"), &PackageValues::company},
+        {QLatin1StringView("Category"), &PackageValues::category},
+        {QLatin1StringView("RunFile"), &PackageValues::runFile},
+        {QLatin1StringView("TextFile"), &PackageValues::textFile},
+        {QLatin1StringView("Bitmap"), &PackageValues::bitmap},
+    };
+    PackageValues values;
+    bool seen[std::size(kSlots)] = {};
+    for (const auto& [key, value] : pairs) {
+        for (std::size_t i = 0; i < std::size(kSlots); ++i) {
+            if (!seen[i] && key.compare(kSlots[i].key, Qt::CaseInsensitive) == 0) {
+                values.*kSlots[i].field = value;
+                seen[i] = true;
+                break;
+            }
+        }
+    }
+    return values;
+}
+
+// The grouping whose upper-cased name equals that of the given name; a new one, named as given,
+// appended to the list when there is none yet.
+template <typename Group>
+Group* groupFor(const QString& name, std::vector<std::unique_ptr<Group>>& list,
+                QHash<QString, Group*>& byKey)
+{
+    const QString key = upperCased(name);
+    if (Group* found = byKey.value(key))
+        return found;
+    list.push_back(std::make_unique<Group>(name));
+    byKey.insert(key, list.back().get());
+    return list.back().get();
+}
+
+// Ascending order of the upper-cased names, compared code unit by code unit. The keys of one
+// list are unique (equal keys were merged), so the order is total.
+template <typename Group> void sortByKey(std::vector<std::unique_ptr<Group>>& list)
+{
+    std::vector<std::pair<QString, std::unique_ptr<Group>>> keyed;
+    keyed.reserve(list.size());
+    for (auto& group : list)
+        keyed.emplace_back(upperCased(group->Name), std::move(group));
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        list[i] = std::move(keyed[i].second);
+}
+
+} // namespace
+
+bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
+{
+    if (!canOpenForReading(path))
+        return true;
+    const auto ini = IniFile::load(path);
+    if (!ini)
+        return true;
+
+    m_cdFolder =
+        settledCdFolder(cdFolder.isEmpty() ? ini->value(kHeaderSection, u"CDFolder") : cdFolder);
+
+    const QString other = GetText(QStringLiteral("CategoryOther"));
+    const QStringList sections = ini->sectionNames();
+    Applications.reserve(Applications.size() + sections.size());
+    for (const QString& section : sections) {
+        if (sameTextIgnoringCase(section, kHeaderSection))
+            continue;
+        const PackageValues values = packageValues(ini->sectionPairs(section));
+        auto app = std::make_unique<TAppDescription>();
+        app->Name = section;
+        app->Company = values.company.isEmpty() ? other : values.company;
+        app->Category = values.category.isEmpty() ? other : values.category;
+        app->RunFile = resolvedOnDisc(m_cdFolder, values.runFile);
+        app->TextFile = resolvedOnDisc(m_cdFolder, values.textFile);
+        app->Bitmap = resolvedOnDisc(m_cdFolder, values.bitmap);
+        groupFor(app->Category, Categories, m_categoryByKey)->AddApp(app.get());
+        groupFor(app->Company, Companies, m_companyByKey)->AddApp(app.get());
+        Applications.push_back(std::move(app));
+    }
+    sortByKey(Categories);
+    sortByKey(Companies);
+    return false;
+}
+
+TCategory* TProject::FindCategory(const QString& name) const
+{
+    return m_categoryByKey.value(upperCased(name));
+}
+
+TCompany* TProject::FindCompany(const QString& name) const
+{
+    return m_companyByKey.value(upperCased(name));
+}
+
+} // namespace quillomat
