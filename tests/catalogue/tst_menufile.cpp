@@ -1,0 +1,303 @@
+#include "catalogue/PathRules.h"
+#include "catalogue/TProject.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillomat;
+
+namespace {
+
+QStringList groupNames(const auto& groups)
+{
+    QStringList names;
+    for (const auto& group : groups)
+        names.append(group->Name);
+    return names;
+}
+
+QStringList appNames(const TRubric& group)
+{
+    QStringList names;
+    for (const TAppDescription* app : group.Apps)
+        names.append(app->Name);
+    return names;
+}
+
+} // namespace
+
+class MenuFileTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString writeMenu(const QByteArray& bytes);
+    QTemporaryDir m_dir;
+
+private slots:
+    void workedExample();
+    void pathRules_data();
+    void pathRules();
+    void folderArgumentWinsOverHeaderKey();
+    void headerFoundWhateverItsCase();
+    void bareSectionBelongsToOther();
+    void firstSpellingNamesTheGroup_data();
+    void firstSpellingNamesTheGroup();
+    void groupsSortByUpperCasedName_data();
+    void groupsSortByUpperCasedName();
+    void groupingMatchesExchangeSortOnRandomNames();
+    void missingNameOfActiveLanguage();
+    void unopenableFileLoadsNothing_data();
+    void unopenableFileLoadsNothing();
+};
+
+QString MenuFileTest::writeMenu(const QByteArray& bytes)
+{
+    static int counter = 0;
+    const QString path = m_dir.filePath(QStringLiteral("menu%1.qmf").arg(++counter));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write a menu file");
+    file.write(bytes);
+    return path;
+}
+
+void MenuFileTest::workedExample()
+{
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(
+        QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/catalogue/worked-example.qmf"), QString()));
+    QCOMPARE(project.cdFolder(), QStringLiteral("E:/packages/"));
+
+    const QList<QStringList> expected = {
+        {"Paint Studio", "Brightline", "Graphics", "E:/packages/paint/setup.exe",
+         "E:/packages/paint/about.rtf", "E:/packages/paint/shot.jpg"},
+        {"archiver", "brightline", "Tools", "E:/packages/arc/install.exe", "", ""},
+        {"Notes", "other", "tools", "", "E:/packages/notes/readme.rtf", ""},
+    };
+    QCOMPARE(project.Applications.size(), std::size_t(3));
+    for (int i = 0; i < 3; ++i) {
+        const TAppDescription& app = *project.Applications[i];
+        QCOMPARE(QStringList(
+                     {app.Name, app.Company, app.Category, app.RunFile, app.TextFile, app.Bitmap}),
+                 expected[i]);
+    }
+    QCOMPARE(groupNames(project.Categories), QStringList({"Graphics", "Tools"}));
+    QCOMPARE(appNames(*project.Categories[1]), QStringList({"archiver", "Notes"}));
+    QCOMPARE(groupNames(project.Companies), QStringList({"Brightline", "other"}));
+    QCOMPARE(appNames(*project.Companies[0]), QStringList({"Paint Studio", "archiver"}));
+    QCOMPARE(project.FindCategory(QStringLiteral("TOOLS")), project.Categories[1].get());
+    QCOMPARE(project.FindCompany(QStringLiteral("OTHER")), project.Companies[1].get());
+    QCOMPARE(project.FindCategory(QStringLiteral("Tool")), nullptr);
+}
+
+void MenuFileTest::pathRules_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("folder of the header") << "E:\\packages"
+                                          << "paint\\setup.exe"
+                                          << "E:/packages/paint/setup.exe";
+    QTest::newRow("drive root kept") << "E:\\"
+                                     << "setup.exe"
+                                     << "E:/setup.exe";
+    QTest::newRow("bare drive") << "E:"
+                                << "setup.exe"
+                                << "E:/setup.exe";
+    QTest::newRow("no folder") << ""
+                               << "setup.exe"
+                               << "/setup.exe";
+    QTest::newRow("posix folder") << "/media/cdrom"
+                                  << "a/b.rtf"
+                                  << "/media/cdrom/a/b.rtf";
+    QTest::newRow("other drive kept") << "E:\\"
+                                      << "C:\\tools\\x.exe"
+                                      << "C:/tools/x.exe";
+    QTest::newRow("lower-case drive kept") << "E:\\"
+                                           << "c:x.exe"
+                                           << "c:x.exe";
+    QTest::newRow("unc path kept") << "E:\\"
+                                   << "\\\\server\\share\\x.exe"
+                                   << "//server/share/x.exe";
+    QTest::newRow("posix path kept") << "/media/cdrom/"
+                                     << "/opt/x"
+                                     << "/opt/x";
+    QTest::newRow("leading backslash joined once") << "E:\\packages"
+                                                   << "\\paint\\x.exe"
+                                                   << "E:/packages/paint/x.exe";
+    QTest::newRow("unc folder") << "\\\\srv\\disc"
+                                << "a\\b"
+                                << "//srv/disc/a/b";
+    QTest::newRow("digit is no drive") << "/cd"
+                                       << "1:x"
+                                       << "/cd/1:x";
+    QTest::newRow("empty value stays empty") << "/cd"
+                                             << ""
+                                             << "";
+}
+
+void MenuFileTest::pathRules()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    QCOMPARE(resolvedOnDisc(settledCdFolder(folder), value), expected);
+}
+
+void MenuFileTest::folderArgumentWinsOverHeaderKey()
+{
+    const QString path = writeMenu("[!Quillomat menu file generator]\nCDFolder=E:\\packages\n"
+                                   "[App]\nRunFile=setup.exe\nBitmap=pic\\a.bmp\n");
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(path, QStringLiteral("F:\\other")));
+    QCOMPARE(project.cdFolder(), QStringLiteral("F:/other/"));
+    QCOMPARE(project.Applications.at(0)->RunFile, QStringLiteral("F:/other/setup.exe"));
+    QCOMPARE(project.Applications.at(0)->Bitmap, QStringLiteral("F:/other/pic/a.bmp"));
+}
+
+void MenuFileTest::headerFoundWhateverItsCase()
+{
+    const QString path =
+        writeMenu("[App]\nCategory=x\n[!QUILLOMAT MENU FILE GENERATOR]\nCDFolder=/cd\n");
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(path, QString()));
+    QCOMPARE(project.Applications.size(), std::size_t(1));
+    QCOMPARE(project.Applications[0]->Name, QStringLiteral("App"));
+    QCOMPARE(project.cdFolder(), QStringLiteral("/cd/"));
+}
+
+void MenuFileTest::bareSectionBelongsToOther()
+{
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(writeMenu("[Bare]\n"), QString()));
+    const TAppDescription& app = *project.Applications.at(0);
+    QCOMPARE(app.Category, QStringLiteral("other"));
+    QCOMPARE(app.Company, QStringLiteral("other"));
+    QVERIFY(app.RunFile.isEmpty() && app.TextFile.isEmpty() && app.Bitmap.isEmpty());
+    QCOMPARE(project.cdFolder(), QStringLiteral("/"));
+    QCOMPARE(appNames(*project.FindCategory(QStringLiteral("other"))), QStringList{"Bare"});
+}
+
+void MenuFileTest::firstSpellingNamesTheGroup_data()
+{
+    QTest::addColumn<QByteArray>("menu");
+    QTest::addColumn<QString>("groupName");
+    QTest::newRow("written Other first") << QByteArray("[A]\nCategory=Other\n[B]\n") << "Other";
+    QTest::newRow("missing first") << QByteArray("[B]\n[A]\nCategory=Other\n") << "other";
+}
+
+void MenuFileTest::firstSpellingNamesTheGroup()
+{
+    QFETCH(QByteArray, menu);
+    QFETCH(QString, groupName);
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(writeMenu(menu), QString()));
+    QCOMPARE(groupNames(project.Categories), QStringList{groupName});
+    QCOMPARE(project.Categories[0]->GetAppCount(), 2);
+}
+
+void MenuFileTest::groupsSortByUpperCasedName_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("digits, letters, underscore")
+        << QStringList{"beta", "Alpha", "10", "9", "_misc"}
+        << QStringList{"10", "9", "Alpha", "beta", "_misc"};
+    QTest::newRow("non-ASCII after ASCII")
+        << QStringList{"Äpfel", "zeta", "apfel"} << QStringList{"apfel", "zeta", "Äpfel"};
+    QTest::newRow("case variants merge")
+        << QStringList{"tools", "TOOLS", "Tools", "art"} << QStringList{"art", "tools"};
+    QTest::newRow("prefix first") << QStringList{"ab", "a", "abc"} << QStringList{"a", "ab", "abc"};
+}
+
+void MenuFileTest::groupsSortByUpperCasedName()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, sorted);
+    QByteArray menu;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        menu += QStringLiteral("[P%1]\nCategory=%2\nCompany=%2\n").arg(i).arg(names[i]).toUtf8();
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(writeMenu(menu), QString()));
+    QCOMPARE(groupNames(project.Categories), sorted);
+    QCOMPARE(groupNames(project.Companies), sorted);
+}
+
+// The grouping must give what walking the list and exchange-sorting it gives.
+void MenuFileTest::groupingMatchesExchangeSortOnRandomNames()
+{
+    QRandomGenerator random(4711);
+    const QString letters = QStringLiteral("aAbBzZ_9äÄ");
+    QStringList categories;
+    QByteArray menu;
+    for (int i = 0; i < 400; ++i) {
+        QString name;
+        for (int length = 1 + random.bounded(3); length > 0; --length)
+            name.append(letters[random.bounded(int(letters.size()))]);
+        categories.append(name);
+        menu += QStringLiteral("[P%1]\nCategory=%2\n").arg(i).arg(name).toUtf8();
+    }
+
+    QList<std::pair<QString, QStringList>> reference; // name, packages
+    for (int i = 0; i < categories.size(); ++i) {
+        auto found = std::find_if(reference.begin(), reference.end(), [&](const auto& group) {
+            return group.first.toUpper() == categories[i].toUpper();
+        });
+        if (found == reference.end())
+            found = reference.insert(reference.end(), {categories[i], {}});
+        found->second.append(QStringLiteral("P%1").arg(i));
+    }
+    for (qsizetype i = 0; i < reference.size(); ++i) {
+        for (qsizetype j = 0; j < reference.size(); ++j) {
+            if (reference[i].first.toUpper() < reference[j].first.toUpper())
+                std::swap(reference[i], reference[j]);
+        }
+    }
+
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(writeMenu(menu), QString()));
+    QCOMPARE(project.Categories.size(), std::size_t(reference.size()));
+    for (qsizetype i = 0; i < reference.size(); ++i) {
+        QCOMPARE(project.Categories[i]->Name, reference[i].first);
+        QCOMPARE(appNames(*project.Categories[i]), reference[i].second);
+    }
+}
+
+void MenuFileTest::missingNameOfActiveLanguage()
+{
+    QTemporaryDir dir;
+    QFile lang(dir.filePath(QStringLiteral("lang.ini")));
+    QVERIFY(lang.open(QIODevice::WriteOnly));
+    lang.write("[English]\nSearch=find\n[Deutsch]\nCategoryOther=Sonstige\n");
+    lang.close();
+    TProject project;
+    QVERIFY(!project.LoadLanguageFile(lang.fileName()));
+    project.setLanguage(2);
+    QVERIFY(!project.LoadMenuFile(writeMenu("[A]\nCompany=X\n[B]\nCategory=Y\n"), QString()));
+    QCOMPARE(groupNames(project.Categories), QStringList({"Sonstige", "Y"}));
+    QCOMPARE(groupNames(project.Companies), QStringList({"Sonstige", "X"}));
+}
+
+void MenuFileTest::unopenableFileLoadsNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing") << m_dir.filePath(QStringLiteral("absent.qmf"));
+    QTest::newRow("folder") << m_dir.path();
+}
+
+void MenuFileTest::unopenableFileLoadsNothing()
+{
+    QFETCH(QString, path);
+    TProject project;
+    QVERIFY(project.LoadMenuFile(path, QStringLiteral("/cd")));
+    QVERIFY(project.Applications.empty());
+    QVERIFY(project.Categories.empty());
+    QVERIFY(project.Companies.empty());
+    QVERIFY(project.cdFolder().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(MenuFileTest)
+#include "tst_menufile.moc"
