@@ -1,5 +1,6 @@
 #include "platform/PreviewPicture.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -38,7 +39,10 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
         return fail(why, QStringLiteral("not a .bmp, .jpg or .jpeg file"));
 
     // The extension decides the decoder: a PNG named ".bmp" is as broken as a truncated BMP.
-    QImageReader reader(path, decoder);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(why, file.errorString());
+    QImageReader reader(&file, decoder);
     reader.setAutoDetectImageFormat(false);
     if (!reader.canRead())
         return fail(why, reader.errorString());
