@@ -1,0 +1,50 @@
+// quillomat-artwork: draws the program's built-in pictures into a folder.
+// Usage: quillomat-artwork <output folder>
+// The output is committed under src/resources/images/; run the generator again after changing
+// the drawing code (the target "regenerate-artwork" does that in place).
+
+#include "Backgrounds.h"
+#include "Glyphs.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextStream>
+
+#include <utility>
+
+int main(int argc, char* argv[])
+{
+    // Drawing text needs a GUI application, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2) {
+        err << "usage: quillomat-artwork <output folder>\n";
+        return 2;
+    }
+    const QDir folder(arguments.at(1));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        err << "cannot create " << folder.path() << '\n';
+        return 1;
+    }
+
+    using namespace quillomat::artwork;
+    const std::pair<const char*, QImage> pictures[] = {
+        {"background101.png", mainBackground()}, {"background102.png", languageBackground()},
+        {"glyph_close.png", closeGlyph()},       {"glyph_minimize.png", minimizeGlyph()},
+        {"glyph_help.png", helpGlyph()},         {"menu_help.png", menuHelpImage()},
+        {"menu_about.png", menuAboutImage()},
+    };
+    for (const auto& [name, image] : pictures) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        // Highest compression effort: the pictures are drawn once and loaded on every start.
+        if (!image.save(path, "PNG", 0)) {
+            err << "cannot write " << path << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}

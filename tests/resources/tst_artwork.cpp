@@ -1,0 +1,176 @@
+// The built-in pictures as the windows use them: sizes, dark panels under the controls of the
+// default layouts, light ground under the black glyphs, and glyph colours the skin can recolour.
+
+#include <QImage>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+constexpr QRgb panel = 0xff404040;
+constexpr QRgb silver = 0xffc0c0c0;
+
+QImage load(const QString& name)
+{
+    return QImage(QStringLiteral(":/quillomat/") + name);
+}
+
+// The first pixel inside the rectangle that is not the panel colour, as text for the failure
+// message; empty when every pixel is.
+QString firstOffPanelPixel(const QImage& image, const QRect& rect)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (pixel != panel)
+                return QStringLiteral("(%1, %2) is #%3").arg(x).arg(y).arg(pixel & 0xffffff, 6, 16);
+        }
+    }
+    return {};
+}
+
+QSet<QRgb> coloursOf(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+} // namespace
+
+class tst_Artwork : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sizes_data();
+    void sizes();
+    void panelsBehindControls_data();
+    void panelsBehindControls();
+    void smallButtonsOnLightGround_data();
+    void smallButtonsOnLightGround();
+    void windowSignsAreBlackOnSilver_data();
+    void windowSignsAreBlackOnSilver();
+    void helpGlyph();
+    void menuImagesHaveTransparentCorners_data();
+    void menuImagesHaveTransparentCorners();
+};
+
+void tst_Artwork::sizes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("main background") << "background101.png" << QSize(592, 373);
+    QTest::newRow("language background") << "background102.png" << QSize(342, 173);
+    QTest::newRow("close") << "glyph_close.png" << QSize(12, 10);
+    QTest::newRow("minimize") << "glyph_minimize.png" << QSize(12, 10);
+    QTest::newRow("help") << "glyph_help.png" << QSize(10, 14);
+    QTest::newRow("menu help") << "menu_help.png" << QSize(16, 16);
+    QTest::newRow("menu about") << "menu_about.png" << QSize(16, 16);
+}
+
+void tst_Artwork::sizes()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QImage image = load(name);
+    QVERIFY2(!image.isNull(), qPrintable(name));
+    QCOMPARE(image.size(), size);
+}
+
+void tst_Artwork::panelsBehindControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("control");
+    // Two pixels around each control as well, so that a control a pixel off still sits on the
+    // panel.
+    QTest::newRow("sort-by box") << "background101.png" << QRect(30, 76, 201, 21);
+    QTest::newRow("filter box") << "background101.png" << QRect(30, 109, 201, 21);
+    QTest::newRow("package list") << "background101.png" << QRect(30, 144, 201, 172);
+    QTest::newRow("description") << "background101.png" << QRect(250, 66, 321, 251);
+    // The buttons are transparent and have white captions.
+    QTest::newRow("preview button") << "background101.png" << QRect(428, 324, 67, 21);
+    QTest::newRow("setup button") << "background101.png" << QRect(496, 324, 67, 21);
+    QTest::newRow("language box") << "background102.png" << QRect(30, 91, 283, 21);
+    QTest::newRow("cancel button") << "background102.png" << QRect(179, 124, 67, 21);
+    QTest::newRow("ok button") << "background102.png" << QRect(247, 124, 67, 21);
+}
+
+void tst_Artwork::panelsBehindControls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, control);
+    const QImage image = load(name);
+    const QRect area = control.adjusted(-2, -2, 2, 2);
+    QVERIFY(image.rect().contains(area));
+    const QString offPanel = firstOffPanelPixel(image, area);
+    QVERIFY2(offPanel.isEmpty(), qPrintable(offPanel));
+}
+
+void tst_Artwork::smallButtonsOnLightGround_data()
+{
+    QTest::addColumn<QRect>("button");
+    QTest::newRow("help") << QRect(474, 12, 16, 16);
+    QTest::newRow("minimize") << QRect(502, 12, 16, 15);
+    QTest::newRow("close") << QRect(522, 12, 16, 15);
+}
+
+void tst_Artwork::smallButtonsOnLightGround()
+{
+    QFETCH(QRect, button);
+    const QImage image = load(QStringLiteral("background101.png"));
+    for (int y = button.top(); y <= button.bottom(); ++y)
+        for (int x = button.left(); x <= button.right(); ++x)
+            QVERIFY2(qGray(image.pixel(x, y)) >= 180,
+                     qPrintable(QStringLiteral("dark ground at (%1, %2)").arg(x).arg(y)));
+}
+
+void tst_Artwork::windowSignsAreBlackOnSilver_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("close") << "glyph_close.png";
+    QTest::newRow("minimize") << "glyph_minimize.png";
+}
+
+void tst_Artwork::windowSignsAreBlackOnSilver()
+{
+    // The skin gives every pixel that is not exactly silver the sign colour, so any third
+    // colour (an anti-aliased edge) would grow the sign.
+    QFETCH(QString, name);
+    const QImage image = load(name).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(coloursOf(image), (QSet<QRgb>{silver, 0xff000000}));
+    // The lower left pixel is the glyph's transparent colour.
+    QCOMPARE(image.pixel(0, image.height() - 1), silver);
+}
+
+void tst_Artwork::helpGlyph()
+{
+    const QImage image = load(QStringLiteral("glyph_help.png"));
+    QVERIFY(image.colorCount() > 0 && image.colorCount() <= 16);
+    const QSet<QRgb> colours = coloursOf(image.convertToFormat(QImage::Format_RGB32));
+    QVERIFY(colours.size() <= 16);
+    QVERIFY(colours.contains(0xffffff00));
+    QCOMPARE(image.pixel(0, image.height() - 1), silver);
+}
+
+void tst_Artwork::menuImagesHaveTransparentCorners_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("help") << "menu_help.png";
+    QTest::newRow("about") << "menu_about.png";
+}
+
+void tst_Artwork::menuImagesHaveTransparentCorners()
+{
+    QFETCH(QString, name);
+    const QImage image = load(name);
+    QVERIFY(image.hasAlphaChannel());
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(image.pixel(15, 15)), 0);
+    QCOMPARE(qAlpha(image.pixel(8, 8)), 255);
+}
+
+QTEST_GUILESS_MAIN(tst_Artwork)
+#include "tst_artwork.moc"
