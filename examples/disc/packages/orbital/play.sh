@@ -1,0 +1,6 @@
+#!/bin/sh
+# Demo run file, "Orbital Chess 1.2": changes nothing on this computer, only shows a note.
+here=$(cd "$(dirname "$0")" && pwd)
+exec "$here/../../tools/show-note.sh" "Orbital Chess 1.2" \
+    "This is a demo disc: Orbital Chess would start now, straight from the disc." \
+    "$here/readme.txt"
