@@ -273,6 +273,9 @@ void TFlatComboBox::keyPressEvent(QKeyEvent* event)
         emit keyDown(event->key(), event->modifiers());
     const QString before = currentText();
     QComboBox::keyPressEvent(event);
+    // An edit field keeps Enter (the search runs on it), so no default button takes it.
+    if (!isListStyle() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        event->accept();
     if (isListStyle() && currentText() != before)
         update();
 }
@@ -339,8 +342,7 @@ void TFlatComboBox::paintContent(QPainter& painter) const
     const int h = height();
     QColor textColor = colorFromValue(m_fontColor);
     if (hasSelectionFocus()) {
-        // One highlight bar from column 3 to W - 17: the selected entry, the strip beside
-        // it and the focus frame around both.
+        // The selected entry's highlight.
         painter.fillRect(ltrb(3, 3, w - ArrowWidth - 5, h - 3), colorFromValue(clHighlight));
         textColor = colorFromValue(clHighlightText);
     }
@@ -356,6 +358,13 @@ void TFlatComboBox::paintContent(QPainter& painter) const
     painter.drawText(textRect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      currentText());
     painter.restore();
+    if (hasSelectionFocus()) {
+        // The strip completes the entry's highlight up to column W - 17, and the focus frame
+        // closes the bar over whatever the text touched.
+        const QColor highlight = colorFromValue(clHighlight);
+        painter.fillRect(ltrb(w - ArrowWidth - 10, 3, w - ArrowWidth - 5, h - 3), highlight);
+        frameRect(painter, ltrb(3, 3, w - ArrowWidth - 5, h - 3), highlight);
+    }
 }
 
 void TFlatComboBox::paintBorderRings(QPainter& painter) const
