@@ -1,0 +1,167 @@
+#include "richtext/RtfCodePages.h"
+
+#include "platform/TextDecoding.h"
+
+#include <array>
+#include <mutex>
+
+namespace quillomat::rtf {
+namespace {
+
+using ByteTable = std::array<char16_t, 256>;
+
+struct CodePageName
+{
+    int codePage;
+    const char* name; // a name Qt's converter (ICU) knows
+};
+
+constexpr CodePageName kCodePageNames[] = {
+    {437, "IBM437"},        {850, "IBM850"},           {852, "IBM852"},
+    {860, "IBM860"},        {863, "IBM863"},           {865, "IBM865"},
+    {866, "IBM866"},        {874, "windows-874"},      {932, "windows-31j"},
+    {936, "GBK"},           {949, "windows-949"},      {950, "Big5"},
+    {1250, "windows-1250"}, {1251, "windows-1251"},    {1252, "windows-1252"},
+    {1253, "windows-1253"}, {1254, "windows-1254"},    {1255, "windows-1255"},
+    {1256, "windows-1256"}, {1257, "windows-1257"},    {1258, "windows-1258"},
+    {10000, "macintosh"},   {10007, "x-mac-cyrillic"},
+};
+
+struct CharsetCodePage
+{
+    int charset;
+    int codePage;
+};
+
+// \fcharset values as Windows defines them (the LOGFONT charset constants).
+constexpr CharsetCodePage kCharsets[] = {
+    {0, 1252},   {2, kSymbolCodePage}, {77, 10000}, {128, 932},  {129, 949},  {134, 936},
+    {136, 950},  {161, 1253},          {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
+    {186, 1257}, {204, 1251},          {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+};
+
+const char* nameOf(int codePage)
+{
+    for (const auto& entry : kCodePageNames) {
+        if (entry.codePage == codePage)
+            return entry.name;
+    }
+    return nullptr;
+}
+
+// The Symbol font draws Greek letters and mathematical signs where other fonts have Latin ones.
+void fillSymbolTable(ByteTable& table)
+{
+    static const char16_t upper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+    static const char16_t lower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+    static const char16_t high[] = u"€ϒ′≤⁄∞ƒ♣♦♥♠↔←↑→↓°±″≥×∝∂•÷≠≡≈…⏐⎯↵";
+    for (int i = 0; i < 26; ++i) {
+        table['A' + i] = upper[i];
+        table['a' + i] = lower[i];
+    }
+    for (int i = 0; i < 32; ++i)
+        table[0xA0 + i] = high[i];
+}
+
+// Wingdings holds pictures; these are the ones list bullets use.
+void fillWingdingsTable(ByteTable& table)
+{
+    static const std::pair<unsigned char, char16_t> bullets[] = {
+        {0x6C, u'●'}, {0x6E, u'■'}, {0x71, u'❑'}, {0x75, u'◆'}, {0x76, u'❖'}, {0x9F, u'•'},
+        {0xA7, u'▪'}, {0xA8, u'◻'}, {0xD8, u'➢'}, {0xE8, u'➔'}, {0xFB, u'✗'}, {0xFC, u'✓'},
+    };
+    for (const auto& [byte, ch] : bullets)
+        table[byte] = ch;
+}
+
+void buildTable(int codePage, ByteTable& table)
+{
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = char16_t(byte);
+    if (codePage == kSymbolCodePage)
+        return fillSymbolTable(table);
+    if (codePage == kWingdingsCodePage)
+        return fillWingdingsTable(table);
+    const char* name = nameOf(codePage);
+    QStringDecoder decoder(name ? name : "windows-1252", QStringConverter::Flag::Stateless);
+    if (codePage == kDefaultCodePage || !name || !decoder.isValid()) {
+        for (int byte = 0x80; byte < 0x100; ++byte) {
+            const char c = char(byte);
+            table[byte] = decodeWindows1252(QByteArrayView(&c, 1)).at(0).unicode();
+        }
+        return;
+    }
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+        const char c = char(byte);
+        const QString decoded = decoder.decode(QByteArrayView(&c, 1));
+        const bool usable = decoded.size() == 1 && decoded.at(0) != QChar(0x1A);
+        table[byte] = usable ? decoded.at(0).unicode() : char16_t(0xFFFD);
+    }
+}
+
+const ByteTable& tableFor(int codePage)
+{
+    // Tables are built on first use and never freed, so references stay valid.
+    static std::mutex mutex;
+    static std::map<int, ByteTable> tables;
+    std::lock_guard lock(mutex);
+    auto [it, inserted] = tables.try_emplace(codePage);
+    if (inserted)
+        buildTable(codePage, it->second);
+    return it->second;
+}
+
+} // namespace
+
+int codePageOfCharset(int charset)
+{
+    for (const auto& entry : kCharsets) {
+        if (entry.charset == charset)
+            return entry.codePage;
+    }
+    return 0;
+}
+
+bool isDoubleByteCodePage(int codePage)
+{
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+bool isLeadByte(int codePage, unsigned char byte)
+{
+    if (codePage == 932)
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    if (isDoubleByteCodePage(codePage))
+        return byte >= 0x81 && byte <= 0xFE;
+    return false;
+}
+
+void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)
+{
+    if (isDoubleByteCodePage(codePage)) {
+        auto it = m_doubleByteDecoders.find(codePage);
+        if (it == m_doubleByteDecoders.end()) {
+            it = m_doubleByteDecoders
+                     .emplace(codePage,
+                              QStringDecoder(nameOf(codePage), QStringConverter::Flag::Stateless))
+                     .first;
+        }
+        if (it->second.isValid()) {
+            out += it->second.decode(bytes);
+            return;
+        }
+        codePage = kDefaultCodePage;
+    }
+    if (codePage != m_lastCodePage || !m_lastTable) {
+        m_lastTable = tableFor(codePage).data();
+        m_lastCodePage = codePage;
+    }
+    const char16_t* table = m_lastTable;
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    char16_t* dest = reinterpret_cast<char16_t*>(out.data()) + start;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        dest[i] = table[static_cast<unsigned char>(bytes[i])];
+}
+
+} // namespace quillomat::rtf

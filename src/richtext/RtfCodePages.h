@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+
+#include <map>
+
+namespace quillomat::rtf {
+
+// Windows' number for the Symbol font's own encoding (CP_SYMBOL).
+constexpr int kSymbolCodePage = 42;
+// Not a Windows code page: our number for the Wingdings font, whose bullets lists use.
+constexpr int kWingdingsCodePage = 100042;
+constexpr int kDefaultCodePage = 1252;
+
+// The code page of an RTF \fcharset value; 0 when the charset has none of its own (1, "default",
+// or a value we do not know), so that the document's code page applies.
+int codePageOfCharset(int charset);
+
+bool isDoubleByteCodePage(int codePage);
+
+// True when `byte` starts a two-byte character in `codePage`.
+bool isLeadByte(int codePage, unsigned char byte);
+
+// Decodes text bytes in Windows code pages. Single-byte pages go through a 256-entry table built
+// once per process; double-byte pages through one decoder per page, kept for the object's life,
+// because creating a converter costs far more than decoding a run.
+class CodePageDecoder
+{
+public:
+    // Appends the decoded bytes to `out`. Unknown code pages decode as Windows-1252.
+    void decode(int codePage, QByteArrayView bytes, QString& out);
+
+private:
+    std::map<int, QStringDecoder> m_doubleByteDecoders;
+    int m_lastCodePage = 0;
+    const char16_t* m_lastTable = nullptr;
+};
+
+} // namespace quillomat::rtf

@@ -1,0 +1,418 @@
+#include "richtext/RtfParser.h"
+
+#include "richtext/RtfControlWords.h"
+
+#include <QLatin1StringView>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace quillomat::rtf {
+namespace {
+
+enum ByteClass : quint8
+{
+    Plain,
+    Open,
+    Close,
+    Backslash,
+    Tab,
+    High,
+    Ignored
+};
+
+constexpr std::array<quint8, 256> makeByteClasses()
+{
+    std::array<quint8, 256> classes{};
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte < 0x20 || byte == 0x7F)
+            classes[byte] = Ignored; // line ends are not text in RTF; other controls are noise
+        else if (byte >= 0x80)
+            classes[byte] = High;
+        else
+            classes[byte] = Plain;
+    }
+    classes['{'] = Open;
+    classes['}'] = Close;
+    classes['\\'] = Backslash;
+    classes['\t'] = Tab;
+    return classes;
+}
+constexpr std::array<quint8, 256> kByteClasses = makeByteClasses();
+
+// Position of the first byte after an optional UTF-8 byte-order mark and white space.
+const char* skipPreamble(const char* p, const char* end)
+{
+    if (end - p >= 3 && QByteArrayView(p, 3) == "\xEF\xBB\xBF")
+        p += 3;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n'))
+        ++p;
+    return p;
+}
+
+} // namespace
+
+RtfParser::RtfParser(RtfSink& sink) : m_sink(sink)
+{
+    m_stack.reserve(64);
+}
+
+void RtfParser::parse(QByteArrayView bytes)
+{
+    m_p = skipPreamble(bytes.data(), bytes.data() + bytes.size());
+    m_end = bytes.data() + bytes.size();
+    m_stack.assign(1, GroupState{});
+    m_text.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
+
+    while (m_p < m_end) {
+        switch (kByteClasses[static_cast<unsigned char>(*m_p)]) {
+        case Plain: {
+            const char* begin = m_p;
+            const char* p = m_p + 1;
+            while (p < m_end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
+                ++p;
+            m_p = p;
+            textRun(begin, p);
+            break;
+        }
+        case High: {
+            const char* begin = m_p;
+            const char* p = m_p + 1;
+            while (p < m_end && kByteClasses[static_cast<unsigned char>(*p)] == High)
+                ++p;
+            m_p = p;
+            byteRun(begin, p);
+            break;
+        }
+        case Open:
+            ++m_p;
+            openGroup();
+            break;
+        case Close:
+            ++m_p;
+            closeGroup();
+            break;
+        case Backslash:
+            readControl();
+            break;
+        case Tab:
+            ++m_p;
+            controlSymbol('\t');
+            break;
+        default:
+            ++m_p;
+            break;
+        }
+    }
+    decodePendingBytes();
+    if (m_highSurrogate)
+        appendChar(0xFFFD);
+    flushText();
+    m_sink.finish(top().paragraph);
+}
+
+void RtfParser::openGroup()
+{
+    decodePendingBytes();
+    m_ignorableNext = false;
+    top().pendingSkip = 0; // fallback text never crosses a group boundary
+    if (m_stack.size() >= std::size_t(kMaxGroupDepth)) {
+        ++m_flatDepth;
+        return;
+    }
+    m_stack.push_back(m_stack.back());
+    m_formatDirty = true;
+}
+
+void RtfParser::closeGroup()
+{
+    decodePendingBytes();
+    m_ignorableNext = false;
+    if (m_flatDepth > 0) {
+        --m_flatDepth;
+        return;
+    }
+    if (m_stack.size() <= 1)
+        return; // a '}' too many: nothing to close
+    const Destination closing = top().destination;
+    const Destination parent = m_stack[m_stack.size() - 2].destination;
+    if (closing == Destination::FontTable && m_stack.size() <= m_fontTableDepth + 1)
+        commitFont(); // an entry that did not end in ';'
+    if (closing == Destination::Picture && parent != Destination::Picture)
+        finishPicture();
+    m_stack.pop_back();
+    m_formatDirty = true;
+}
+
+// Skips to the end of the current group without reading its content; used for destinations
+// that are not shown. Only \bin needs attention: its data may contain braces.
+void RtfParser::skipGroup()
+{
+    int depth = 1;
+    const char* p = m_p;
+    while (p < m_end) {
+        const char c = *p++;
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth == 0)
+                break;
+        } else if (c == '\\' && p < m_end) {
+            if (m_end - p > 3 && p[0] == 'b' && p[1] == 'i' && p[2] == 'n' &&
+                (p[3] == '-' || (p[3] >= '0' && p[3] <= '9'))) {
+                m_p = p + 3;
+                const bool negative = *m_p == '-';
+                if (negative)
+                    ++m_p;
+                qint64 count = 0;
+                while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
+                    count = std::min<qint64>(count * 10 + (*m_p - '0'), m_end - m_p);
+                    ++m_p;
+                }
+                if (m_p < m_end && *m_p == ' ')
+                    ++m_p;
+                if (!negative)
+                    m_p += std::min<qint64>(count, m_end - m_p);
+                p = m_p;
+            } else {
+                ++p; // an escaped character, such as \{ or \}
+            }
+        }
+    }
+    m_p = p;
+    closeGroup();
+}
+
+void RtfParser::skipBinary(int count)
+{
+    m_p += std::min<qint64>(std::max(count, 0), m_end - m_p);
+}
+
+void RtfParser::readControl()
+{
+    const char* p = m_p + 1;
+    if (p >= m_end) {
+        m_p = p;
+        return;
+    }
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!isLetter(*p)) {
+        m_p = p + 1;
+        controlSymbol(*p);
+        return;
+    }
+    const char* nameBegin = p;
+    while (p < m_end && isLetter(*p))
+        ++p;
+    const std::string_view name(nameBegin, p - nameBegin);
+    // The parameter is an optional '-' and digits only; it saturates instead of overflowing.
+    bool negative = false;
+    if (p + 1 < m_end && *p == '-' && isDigit(p[1])) {
+        negative = true;
+        ++p;
+    }
+    bool hasParameter = false;
+    qint64 value = 0;
+    while (p < m_end && isDigit(*p)) {
+        hasParameter = true;
+        if (value <= std::numeric_limits<int>::max())
+            value = value * 10 + (*p - '0');
+        ++p;
+    }
+    if (p < m_end && *p == ' ')
+        ++p; // the delimiter belongs to the control word
+    m_p = p;
+    value = std::clamp<qint64>(negative ? -value : value, std::numeric_limits<int>::min(),
+                               std::numeric_limits<int>::max());
+    controlWord(name.size() <= std::size_t(kMaxControlWordLength) ? name : std::string_view(),
+                hasParameter, int(value));
+}
+
+void RtfParser::textRun(const char* begin, const char* end)
+{
+    switch (top().destination) {
+    case Destination::FontTable:
+        return fontTableText(begin, end);
+    case Destination::ColorTable:
+        return colorTableText(begin, end);
+    case Destination::Picture:
+        return pictureText(begin, end);
+    case Destination::Text:
+        break;
+    }
+    GroupState& group = top();
+    if (group.pendingSkip > 0) {
+        const qsizetype skipped = std::min<qsizetype>(group.pendingSkip, end - begin);
+        group.pendingSkip -= int(skipped);
+        begin += skipped;
+        if (begin == end)
+            return;
+    }
+    if (!m_bytes.isEmpty()) {
+        // In double-byte code pages the second byte of a character may be a plain letter.
+        if (isDoubleByteCodePage(m_bytesCodePage)) {
+            qsizetype i = 0;
+            while (i < m_bytes.size())
+                i += isLeadByte(m_bytesCodePage, static_cast<unsigned char>(m_bytes[i])) ? 2 : 1;
+            if (i > m_bytes.size())
+                m_bytes.append(*begin++);
+        }
+        decodePendingBytes();
+        if (begin == end)
+            return;
+    }
+    if (group.chars.hidden)
+        return;
+    prepareText();
+    m_text.append(QLatin1StringView(begin, end - begin));
+    m_paragraphHasContent = true;
+}
+
+void RtfParser::byteRun(const char* begin, const char* end)
+{
+    if (top().destination == Destination::Text) {
+        for (const char* p = begin; p < end; ++p)
+            appendByte(static_cast<unsigned char>(*p));
+    } else if (top().destination == Destination::FontTable) {
+        fontTableText(begin, end);
+    }
+}
+
+void RtfParser::appendByte(unsigned char byte)
+{
+    GroupState& group = top();
+    if (group.pendingSkip > 0) {
+        --group.pendingSkip;
+        return;
+    }
+    if (group.chars.hidden)
+        return;
+    const int codePage = currentCodePage();
+    if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
+        decodePendingBytes();
+    m_bytesCodePage = codePage;
+    m_bytes.append(char(byte));
+}
+
+void RtfParser::appendChar(char16_t ch)
+{
+    if (top().chars.hidden)
+        return;
+    prepareText();
+    m_text.append(QChar(ch));
+    m_paragraphHasContent = true;
+}
+
+void RtfParser::appendUnicode(int value)
+{
+    // \u takes a signed 16-bit value; writers give code units above 32767 as negatives.
+    if (value < -32768 || value > 65535 || top().chars.hidden)
+        return;
+    const char16_t ch = char16_t(value < 0 ? value + 65536 : value);
+    if (QChar::isHighSurrogate(ch)) {
+        prepareText();
+        m_highSurrogate = ch;
+        m_paragraphHasContent = true;
+        return;
+    }
+    if (QChar::isLowSurrogate(ch)) {
+        if (!m_highSurrogate)
+            return appendChar(0xFFFD);
+        m_text.append(QChar(std::exchange(m_highSurrogate, 0)));
+        m_text.append(QChar(ch));
+        return;
+    }
+    appendChar(ch);
+}
+
+// Called before text is added: hands over the pending text when the format has changed, and
+// replaces a high surrogate that no low one followed.
+void RtfParser::prepareText()
+{
+    if (m_highSurrogate) {
+        m_highSurrogate = 0;
+        m_text.append(QChar(0xFFFD));
+    }
+    if (!m_formatDirty)
+        return;
+    const GroupState& group = top();
+    if (group.chars != m_textChars || group.paragraph != m_textParagraph) {
+        flushText();
+        m_textChars = group.chars;
+        m_textParagraph = group.paragraph;
+    }
+    m_formatDirty = false;
+}
+
+void RtfParser::decodePendingBytes()
+{
+    if (m_bytes.isEmpty())
+        return;
+    prepareText();
+    m_decoder.decode(m_bytesCodePage, m_bytes, m_text);
+    m_bytes.resize(0);
+    m_paragraphHasContent = true;
+}
+
+void RtfParser::flushText()
+{
+    if (m_rowDefinitionChanged) {
+        m_rowDefinitionChanged = false;
+        m_sink.rowDefinition(m_cellEdges);
+    }
+    if (m_text.isEmpty())
+        return;
+    m_sink.text(m_text, resolve(m_textChars), m_textParagraph);
+    m_text.resize(0);
+}
+
+void RtfParser::endParagraph()
+{
+    decodePendingBytes();
+    if (m_highSurrogate)
+        appendChar(0xFFFD);
+    flushText();
+    m_sink.paragraphEnd(top().paragraph);
+    m_paragraphHasContent = false;
+}
+
+int RtfParser::currentCodePage()
+{
+    const int font = top().chars.font >= 0 ? top().chars.font : m_defaultFont;
+    if (font != m_codePageFont) {
+        const auto it = m_fonts.find(font);
+        m_codePage =
+            it != m_fonts.end() && it->second.codePage ? it->second.codePage : m_documentCodePage;
+        m_codePageFont = font;
+    }
+    return m_codePage;
+}
+
+RtfCharFormat RtfParser::resolve(const CharState& chars) const
+{
+    RtfCharFormat format;
+    format.bold = chars.bold;
+    format.italic = chars.italic;
+    format.underline = chars.underline;
+    format.strikeOut = chars.strikeOut;
+    format.verticalPosition = chars.verticalPosition;
+    format.halfPoints = chars.halfPoints;
+    const int font = chars.font >= 0 ? chars.font : m_defaultFont;
+    if (const auto it = m_fonts.find(font); it != m_fonts.end()) {
+        const int codePage = it->second.codePage;
+        if (codePage != kSymbolCodePage && codePage != kWingdingsCodePage)
+            format.fontFamily = it->second.family; // symbol fonts are read as Unicode already
+    }
+    // Index 0 is the automatic colour whatever the table says there.
+    const auto colour = [this](int index) {
+        return index > 0 && std::size_t(index) < m_colours.size() ? m_colours[index]
+                                                                  : std::optional<RtfColor>();
+    };
+    format.foreground = colour(chars.foreground);
+    format.background = colour(chars.highlight ? chars.highlight : chars.background);
+    return format;
+}
+
+} // namespace quillomat::rtf
