@@ -1,0 +1,123 @@
+// Catalogue benchmarks: loading large menus, and the keyword search with an empty (first) and
+// a filled (repeated) description cache, beside `grep -rliF` over the same description files.
+//
+// The discs come from QUILLOMAT_BENCH_DISCS (a folder holding disc-1000, disc-10000 and
+// disc-100000 as quillomat-bench-make-disc writes them); without it they are written to a
+// temporary folder first.
+
+#include "DiscGenerator.h"
+#include "catalogue/RecordingViews.h"
+#include "catalogue/TProject.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+using namespace quillomat;
+
+namespace {
+
+QString g_discs;
+
+QString discFolder(std::int64_t packages)
+{
+    return QDir(g_discs).filePath(QStringLiteral("disc-%1").arg(packages));
+}
+
+QString menuOf(std::int64_t packages)
+{
+    return QDir(discFolder(packages)).filePath(QStringLiteral("quillomat.qmf"));
+}
+
+std::unique_ptr<TProject> loadedProject(std::int64_t packages)
+{
+    auto project = std::make_unique<TProject>();
+    if (project->LoadMenuFile(menuOf(packages), QString()))
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(menuOf(packages)));
+    return project;
+}
+
+void BM_LoadMenu(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto project = std::make_unique<TProject>();
+        project->LoadMenuFile(menuOf(state.range(0)), QString());
+        benchmark::DoNotOptimize(project->Categories.size());
+        state.PauseTiming(); // freeing the catalogue is not loading it
+        project.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_SearchFirst(benchmark::State& state)
+{
+    RecordingRowList rows;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto project = loadedProject(state.range(0));
+        state.ResumeTiming();
+        project->Search(rows, QString::fromLatin1(bench::kRareWord));
+        state.PauseTiming();
+        project.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows.rowCount();
+}
+
+void BM_SearchRepeated(benchmark::State& state)
+{
+    auto project = loadedProject(state.range(0));
+    RecordingRowList rows;
+    project->Search(rows, QString::fromLatin1(bench::kRareWord));
+    for (auto _ : state)
+        project->Search(rows, QString::fromLatin1(bench::kRareWord));
+    state.counters["rows"] = rows.rowCount();
+}
+
+// The reference: grep started as a process, reading the same description files.
+void BM_GrepReference(benchmark::State& state)
+{
+    const QStringList arguments{QStringLiteral("-rliF"), QString::fromLatin1(bench::kRareWord),
+                                bench::descriptionFolder(discFolder(state.range(0)))};
+    qsizetype files = 0;
+    for (auto _ : state) {
+        QProcess grep;
+        grep.start(QStringLiteral("grep"), arguments);
+        grep.waitForFinished(-1);
+        files = grep.readAllStandardOutput().count('\n');
+    }
+    state.counters["rows"] = double(files);
+}
+
+} // namespace
+
+BENCHMARK(BM_LoadMenu)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrepReference)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SearchFirst)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRepeated)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::optional<QTemporaryDir> generated;
+    g_discs = qEnvironmentVariable("QUILLOMAT_BENCH_DISCS");
+    if (g_discs.isEmpty()) {
+        generated.emplace();
+        g_discs = generated->path();
+        for (int packages : {1000, 10000, 100000}) {
+            if (!bench::writeSyntheticDisc(discFolder(packages), packages, packages <= 10000))
+                return 1;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
