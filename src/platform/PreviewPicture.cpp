@@ -52,7 +52,7 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
         return fail(why, QStringLiteral("the picture's header gives no size"));
     if (size.width() > kMaxPreviewSide || size.height() > kMaxPreviewSide ||
         qint64(size.width()) * size.height() > kMaxPreviewPixels)
-        return fail(why, QStringLiteral("the picture is too large (%1 x %2)")
+        return fail(why, QStringLiteral("%1 x %2 is above the preview limit")
                              .arg(size.width())
                              .arg(size.height()));
 
