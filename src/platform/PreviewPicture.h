@@ -10,7 +10,9 @@ namespace quillomat {
 // Pictures larger than this are refused before decoding: a preview shows a screenful, and a
 // forged header must not make the decoder allocate gigabytes.
 inline constexpr int kMaxPreviewSide = 16384;
-inline constexpr qint64 kMaxPreviewPixels = 32 * 1024 * 1024; // 128 MiB at 32 bits per pixel
+// 128 MiB at 32 bits per pixel: the same bound as QImageReader's default allocation limit,
+// which is process-wide and therefore left alone here.
+inline constexpr qint64 kMaxPreviewPixels = 32 * 1024 * 1024;
 
 // Loads a preview picture with the decoder its extension names: ".bmp" a BMP, ".jpg" or ".jpeg"
 // a JPEG, compared without regard to case (discs with ISO 9660 names carry ".BMP" and ".JPG").
