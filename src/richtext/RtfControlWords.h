@@ -15,7 +15,7 @@ enum class Word : quint8
     Picture,
     SkippedDestination,
     ShownDestination, // a destination we know and whose text is shown, even after \*
-    // code pages and fonts
+                      // code pages and fonts
     Ansi,
     AnsiCodePage,
     Mac,

@@ -106,8 +106,7 @@ void RtfParser::parse(QByteArrayView bytes)
         }
     }
     decodePendingBytes();
-    if (m_highSurrogate)
-        appendChar(0xFFFD);
+    replaceLoneSurrogate();
     flushText();
     m_sink.finish(top().paragraph);
 }
@@ -331,10 +330,7 @@ void RtfParser::appendUnicode(int value)
 // replaces a high surrogate that no low one followed.
 void RtfParser::prepareText()
 {
-    if (m_highSurrogate) {
-        m_highSurrogate = 0;
-        m_text.append(QChar(0xFFFD));
-    }
+    replaceLoneSurrogate();
     if (!m_formatDirty)
         return;
     const GroupState& group = top();
@@ -344,6 +340,15 @@ void RtfParser::prepareText()
         m_textParagraph = group.paragraph;
     }
     m_formatDirty = false;
+}
+
+// A high surrogate that no low one followed becomes U+FFFD.
+void RtfParser::replaceLoneSurrogate()
+{
+    if (m_highSurrogate) {
+        m_highSurrogate = 0;
+        m_text.append(QChar(0xFFFD));
+    }
 }
 
 void RtfParser::decodePendingBytes()
@@ -371,8 +376,7 @@ void RtfParser::flushText()
 void RtfParser::endParagraph()
 {
     decodePendingBytes();
-    if (m_highSurrogate)
-        appendChar(0xFFFD);
+    replaceLoneSurrogate();
     flushText();
     m_sink.paragraphEnd(top().paragraph);
     m_paragraphHasContent = false;

@@ -97,6 +97,7 @@ private:
     void appendChar(char16_t ch);
     void appendUnicode(int value);
     void prepareText();
+    void replaceLoneSurrogate();
     void decodePendingBytes();
     void flushText();
     void endParagraph();

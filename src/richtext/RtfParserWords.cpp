@@ -42,15 +42,15 @@ void RtfParser::controlSymbol(char symbol)
         return;
     }
     if (symbol == '\'') {
-        // A byte in hexadecimal; a second digit is optional for robustness.
+        // A byte in two hexadecimal digits.
         int value = 0;
         int digits = 0;
         while (digits < 2 && m_p < m_end && hexDigit(*m_p) >= 0) {
             value = value * 16 + hexDigit(*m_p++);
             ++digits;
         }
-        if (digits == 0)
-            return;
+        if (digits < 2)
+            return; // a damaged escape: no byte rather than a wrong one
         switch (top().destination) {
         case Destination::Text:
             return appendByte(static_cast<unsigned char>(value));
@@ -339,8 +339,7 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
         return;
     case Word::Line:
     case Word::NestedRow:
-        if (m_highSurrogate)
-            appendChar(0xFFFD);
+        replaceLoneSurrogate();
         flushText();
         m_sink.lineBreak(resolve(chars), paragraph);
         m_paragraphHasContent = true;
@@ -349,8 +348,7 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
     case Word::NestedCell:
         return appendChar(u'\t');
     case Word::Cell:
-        if (m_highSurrogate)
-            appendChar(0xFFFD);
+        replaceLoneSurrogate();
         flushText();
         m_sink.cellEnd(paragraph);
         m_paragraphHasContent = false;
@@ -447,8 +445,7 @@ void RtfParser::finishPicture()
 {
     if (m_pictureWanted && !m_picture.data.isEmpty() && m_stack.size() >= 2 &&
         m_stack[m_stack.size() - 2].destination == Destination::Text) {
-        if (m_highSurrogate)
-            appendChar(0xFFFD);
+        replaceLoneSurrogate();
         flushText();
         m_sink.image(m_picture, top().paragraph);
         m_paragraphHasContent = true;
