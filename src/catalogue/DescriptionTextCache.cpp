@@ -1,7 +1,7 @@
 #include "catalogue/DescriptionTextCache.h"
 
-#include "platform/TextDecoding.h"
 #include "platform/TextServices.h"
+#include "richtext/PlainText.h"
 
 #include <QFile>
 
@@ -11,7 +11,7 @@ namespace quillomat {
 
 std::optional<QString> descriptionPlainText(const QString& path)
 {
-    return readTextFile(path);
+    return plainTextOfFile(path);
 }
 
 DescriptionTextCache::DescriptionTextCache(Reader reader) : m_reader(std::move(reader)) {}

@@ -53,8 +53,10 @@ void CatalogueToolTest::printsGoldenJson_data()
     QTest::newRow("search without result")
         << QStringList{"search", "worked-example.qmf", "", "--lang", "lang.ini"}
         << "worked-example.search-none.json";
-    QTest::newRow("description text")
+    QTest::newRow("plain text description")
         << QStringList{"text", "description.txt"} << "description.txt";
+    QTest::newRow("rtf description")
+        << QStringList{"text", "description.rtf"} << "description.rtf.txt";
 }
 
 void CatalogueToolTest::printsGoldenJson()

@@ -31,7 +31,7 @@ const QByteArray kMenu = "[Paint Studio]\nCompany=Brightline\nCategory=Graphics\
                          "TextFile=paint.txt\n"
                          "[archiver]\nCompany=brightline\nCategory=Tools\nTextFile=missing.txt\n"
                          "[Notes]\nCategory=tools\nTextFile=notes.txt\n"
-                         "[Zip]\nCompany=Acme\nCategory=Archive\n";
+                         "[Zip]\nCompany=Acme\nCategory=Archive\nTextFile=zip.rtf\n";
 
 } // namespace
 
@@ -72,6 +72,9 @@ void CatalogueViewsTest::initTestCase()
     QVERIFY(m_dir.isValid());
     writeFile(m_dir.filePath(QStringLiteral("paint.txt")), "Draws layered Pictures.");
     writeFile(m_dir.filePath(QStringLiteral("notes.txt")), "A jotter\tfor memos.");
+    writeFile(
+        m_dir.filePath(QStringLiteral("zip.rtf")),
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\b Packs\\b0  f\\'fcr M\\'e4rkte\\par}");
 }
 
 void CatalogueViewsTest::sortByEntriesFollowGroupCounts_data()
@@ -201,6 +204,9 @@ void CatalogueViewsTest::search_data()
     QTest::newRow("description ignoring case") << "layered" << QStringList{"Paint Studio"};
     QTest::newRow("tab inside description") << "jotter\tfor" << QStringList{"Notes"};
     QTest::newRow("missing description no error") << "arch" << QStringList{"archiver", "Zip"};
+    QTest::newRow("text of an rtf description")
+        << QString::fromUtf8("FÜR märkte") << QStringList{"Zip"};
+    QTest::newRow("rtf markup unseen") << "fswiss rtf1" << none;
     QTest::newRow("missing category or company") << "other" << QStringList{"Notes"};
     QTest::newRow("each package once, in catalogue order")
         << "zip notes paint zip studio" << QStringList{"Paint Studio", "Notes", "Zip"};
