@@ -47,7 +47,6 @@ private slots:
     void errorBoxHookReplacesTheBox();
     void previewWindowShowsPictureAtItsSize_data();
     void previewWindowShowsPictureAtItsSize();
-    void previewWindowHookReplacesTheWindow();
 
 private:
     QWidget m_owner;
@@ -147,23 +146,6 @@ void TestPlatformWidgets::previewWindowShowsPictureAtItsSize()
     QVERIFY(!QApplication::activeModalWidget());
     // The window lives only while it is shown.
     QCOMPARE(m_owner.findChildren<QLabel*>().size(), 0);
-}
-
-void TestPlatformWidgets::previewWindowHookReplacesTheWindow()
-{
-    QString caption;
-    QSize size;
-    setPreviewWindowHook([&](QWidget*, const QString& c, const QImage& picture) {
-        caption = c;
-        size = picture.size();
-        return 7;
-    });
-    QCOMPARE(
-        showPreviewWindow(&m_owner, QStringLiteral("title"), QImage(5, 6, QImage::Format_RGB32)),
-        7);
-    QCOMPARE(caption, QStringLiteral("title"));
-    QCOMPARE(size, QSize(5, 6));
-    QVERIFY(setPreviewWindowHook({}));
 }
 
 QTEST_MAIN(TestPlatformWidgets)

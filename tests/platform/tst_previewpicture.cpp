@@ -80,7 +80,6 @@ void TestPreviewPicture::loadsByExtension_data()
     QTest::newRow("jpg") << "picture.jpg" << QByteArray("JPEG");
     QTest::newRow("JPG from an ISO 9660 disc") << "PICTURE.JPG" << QByteArray("JPEG");
     QTest::newRow("jpeg") << "picture.jpeg" << QByteArray("JPEG");
-    QTest::newRow("Jpeg, mixed case") << "Picture.Jpeg" << QByteArray("JPEG");
     QTest::newRow("dots in folder and name") << "shots.v2/screen.1.jpg" << QByteArray("JPEG");
 }
 
@@ -112,7 +111,6 @@ void TestPreviewPicture::refusesBadPictures_data()
 
     QTest::newRow("missing file") << "missing.jpg" << QByteArray() << "";
     QTest::newRow("png") << "picture.png" << png << "not a .bmp";
-    QTest::newRow("gif") << "picture.gif" << bmp << "not a .bmp";
     QTest::newRow("no extension") << "picture" << bmp << "not a .bmp";
     QTest::newRow("dot only in folder") << "pictures.bmp/picture" << bmp << "not a .bmp";
     QTest::newRow("extension with more after it") << "picture.bmp.bak" << bmp << "not a .bmp";
