@@ -1,0 +1,84 @@
+// MB/s of RTF to plain text on three kinds of input:
+//   LibreOffice: data/libreoffice-1mb.rtf (make-bench-input.sh), heavy in control words;
+//   MostlyText: 1 MB of prose with a little formatting, as WordPad writes English;
+//   MostlyHexEscapes: 1 MB of Cyrillic written as \'hh escapes, as WordPad writes Russian.
+#include "richtext/PlainText.h"
+
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr qsizetype kInputSize = 1 << 20;
+
+QByteArray libreOfficeFile()
+{
+    QFile file(QStringLiteral(QUILLOMAT_RTF_BENCH_DATA "/libreoffice-1mb.rtf"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read the benchmark input; run bench/rtf/make-bench-input.sh");
+    return file.readAll();
+}
+
+QByteArray repeated(const QByteArray& header, const QByteArray& paragraph)
+{
+    QByteArray bytes = header;
+    while (bytes.size() < kInputSize)
+        bytes += paragraph;
+    return bytes + '}';
+}
+
+QByteArray mostlyText()
+{
+    return repeated("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+                    "\\viewkind4\\uc1\\pard\\f0\\fs20 ",
+                    "This package installs the drawing program with its tools, brushes and "
+                    "templates. It needs about twelve megabytes on the hard disk and runs on "
+                    "every supported system. Start the {\\b setup} from the menu and follow the "
+                    "instructions on the screen; the installer asks for a folder and creates "
+                    "the shortcuts.\\par\r\n");
+}
+
+QByteArray mostlyHexEscapes()
+{
+    // "Программа для рисования с инструментами и шаблонами." in Windows-1251.
+    const QByteArray sentence =
+        "\\'cf\\'f0\\'ee\\'e3\\'f0\\'e0\\'ec\\'ec\\'e0 \\'e4\\'eb\\'ff \\'f0\\'e8\\'f1\\'ee"
+        "\\'e2\\'e0\\'ed\\'e8\\'ff \\'f1 \\'e8\\'ed\\'f1\\'f2\\'f0\\'f3\\'ec\\'e5\\'ed\\'f2"
+        "\\'e0\\'ec\\'e8 \\'e8 \\'f8\\'e0\\'e1\\'eb\\'ee\\'ed\\'e0\\'ec\\'e8. ";
+    return repeated("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset204 "
+                    "Arial;}}\\viewkind4\\uc1\\pard\\f0\\fs20 ",
+                    sentence + sentence + sentence + "\\par\r\n");
+}
+
+void run(benchmark::State& state, const QByteArray& bytes)
+{
+    for (auto _ : state) {
+        QString text = quillomat::rtfToPlainText(bytes);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void LibreOffice(benchmark::State& state)
+{
+    run(state, libreOfficeFile());
+}
+
+void MostlyText(benchmark::State& state)
+{
+    run(state, mostlyText());
+}
+
+void MostlyHexEscapes(benchmark::State& state)
+{
+    run(state, mostlyHexEscapes());
+}
+
+} // namespace
+
+BENCHMARK(LibreOffice)->Unit(benchmark::kMillisecond);
+BENCHMARK(MostlyText)->Unit(benchmark::kMillisecond);
+BENCHMARK(MostlyHexEscapes)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
