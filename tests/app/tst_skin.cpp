@@ -1,0 +1,459 @@
+#include "app/Haupt.h"
+#include "app/PackageListView.h"
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace quillomat;
+
+namespace {
+
+const QString kData = QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/app/skin/");
+const QImage& builtInBackground()
+{
+    static const QImage picture(QStringLiteral(":/quillomat/background101.png"));
+    return picture;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+}
+
+QImage testPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 200, 30));
+    picture.setPixel(0, 0, qRgb(250, 0, 0));
+    return picture;
+}
+
+QList<QWidget*> controlsOf(TMain_Form& form)
+{
+    return {form.SortBy_ComboBox,      form.SortFilter_ComboBox,     form.Quillz_ListView,
+            form.Description_RichEdit, form.Preview_ExtSpeedButton,  form.Setup_ExtSpeedButton,
+            form.Help_ExtSpeedButton,  form.Minimize_ExtSpeedButton, form.Close_ExtSpeedButton};
+}
+
+// Everything a skin can change, to compare two states of the window.
+struct Look
+{
+    QSize window;
+    QImage background;
+    QList<QRect> geometries;
+    QList<QFont> fonts;
+    QList<ColorValue> colours;
+    QImage minimizeGlyph;
+    QImage closeGlyph;
+    bool operator==(const Look&) const = default;
+};
+
+Look lookOf(TMain_Form& form)
+{
+    Look look{form.size(),
+              form.BackgroundBitmap,
+              {},
+              {},
+              {},
+              form.Minimize_ExtSpeedButton->Glyph(),
+              form.Close_ExtSpeedButton->Glyph()};
+    for (QWidget* control : controlsOf(form)) {
+        look.geometries.append(control->geometry());
+        look.fonts.append(control->font());
+    }
+    look.fonts.append(form.DescriptionFont.font);
+    for (TFlatComboBox* box : {form.SortBy_ComboBox, form.SortFilter_ComboBox})
+        look.colours << box->Color() << box->FontColor() << box->ColorBorder() << box->ColorArrow()
+                     << box->ColorArrowBackground();
+    for (TExtSpeedButton* button : {form.Preview_ExtSpeedButton, form.Setup_ExtSpeedButton})
+        look.colours << button->FontColor() << button->FrameColor() << button->FrameVisible();
+    look.colours << valueFromColor(form.Quillz_ListView->palette().color(QPalette::Base))
+                 << valueFromColor(form.Quillz_ListView->palette().color(QPalette::Text))
+                 << valueFromColor(form.Description_RichEdit->palette().color(QPalette::Base))
+                 << form.DescriptionFont.color;
+    return look;
+}
+
+// The glyph's pixels that are not silver, with their colour.
+QMap<QPair<int, int>, QRgb> signOf(const QImage& glyph)
+{
+    QMap<QPair<int, int>, QRgb> sign;
+    const QImage pixels = glyph.convertToFormat(QImage::Format_RGB32);
+    for (int x = 0; x < pixels.width(); ++x)
+        for (int y = 0; y < pixels.height(); ++y)
+            if ((pixels.pixel(x, y) & RGB_MASK) != 0xC0C0C0)
+                sign.insert({x, y}, pixels.pixel(x, y) & RGB_MASK);
+    return sign;
+}
+
+} // namespace
+
+class SkinTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_program;
+    std::unique_ptr<TMain_Form> m_form;
+    QString programFile(const QString& name) const { return m_program->filePath(name); }
+    void writeSkin(const QByteArray& keys)
+    {
+        writeFile(programFile("qmskin.ini"), "[Quillomat Skin]\n" + keys);
+    }
+    // Starts the window as the program does, with whatever qmskin.ini the folder holds.
+    TMain_Form& start()
+    {
+        m_form = std::make_unique<TMain_Form>();
+        m_form->FormCreate({}, m_program->path() + '/');
+        return *m_form;
+    }
+    Look m_design;
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void withoutSectionTheDesignStays_data();
+    void withoutSectionTheDesignStays();
+    void everyKeyActsOnItsOwnTarget();
+    void integerForms_data();
+    void integerForms();
+    void booleanForms_data();
+    void booleanForms();
+    void fontNames_data();
+    void fontNames();
+    void windowSizeLeavesTheControls_data();
+    void windowSizeLeavesTheControls();
+    void background_data();
+    void background();
+    void signColours_data();
+    void signColours();
+    void rereadKeepsRemovedKeys();
+    void rereadWithoutFileChangesNothing();
+    void silverSignStaysSilver();
+};
+
+void SkinTest::initTestCase()
+{
+    QTemporaryDir empty;
+    TMain_Form form;
+    form.FormCreate({}, empty.path() + '/');
+    m_design = lookOf(form);
+    QCOMPARE(m_design.window, QSize(592, 373));
+    QCOMPARE(m_design.background, builtInBackground());
+}
+
+void SkinTest::init()
+{
+    m_program = std::make_unique<QTemporaryDir>();
+}
+
+void SkinTest::cleanup()
+{
+    m_form.reset();
+}
+
+void SkinTest::withoutSectionTheDesignStays_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("other section") << QByteArray("[Skin]\nclose.color=255\ndialog.width=700\n");
+    QTest::newRow("keys outside a section") << QByteArray("sortby.color.fill=255\n");
+}
+
+void SkinTest::withoutSectionTheDesignStays()
+{
+    QFETCH(QByteArray, file);
+    writeFile(programFile("qmskin.ini"), file);
+    QVERIFY(lookOf(start()) == m_design);
+}
+
+void SkinTest::everyKeyActsOnItsOwnTarget()
+{
+    QVERIFY(QFile::copy(kData + "every-key.ini", programFile("qmskin.ini")));
+    QVERIFY(QDir(m_program->path()).mkpath("pictures"));
+    QVERIFY(testPicture(50, 40).save(programFile("pictures/back.bmp"), "BMP"));
+    TMain_Form& form = start();
+
+    QCOMPARE(form.size(), QSize(640, 400));
+    QCOMPARE(form.BackgroundBitmap.size(), QSize(50, 40));
+    const QList<QRect> geometries = {{11, 12, 113, 21},  {21, 22, 123, 21}, {31, 32, 133, 134},
+                                     {41, 42, 143, 144}, {51, 52, 53, 54},  {61, 62, 63, 64},
+                                     {71, 72, 73, 74},   {81, 82, 83, 84},  {91, 92, 93, 94}};
+    const QList<QWidget*> controls = controlsOf(form);
+    for (int i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), geometries[i]);
+
+    struct ExpectedFont
+    {
+        QFont actual;
+        QString family;
+        int points;
+        bool bold;
+    };
+    for (const ExpectedFont& font : {
+             ExpectedFont{form.SortBy_ComboBox->font(), "SortBy Face", 9, true},
+             ExpectedFont{form.SortFilter_ComboBox->font(), "Filter Face", 10, true},
+             ExpectedFont{form.Quillz_ListView->font(), "List Face", 11, true},
+             ExpectedFont{form.DescriptionFont.font, "Description Face", 12, true},
+             ExpectedFont{form.Preview_ExtSpeedButton->font(), "Preview Face", 13, true},
+             ExpectedFont{form.Setup_ExtSpeedButton->font(), "Setup Face", 14, false},
+         }) {
+        QCOMPARE(font.actual.family(), font.family);
+        QCOMPARE(font.actual.pointSize(), font.points);
+        QCOMPARE(font.actual.bold(), font.bold);
+    }
+    // The pane's own font is not skinned: the description font keys act on DescriptionFont.
+    QCOMPARE(form.Description_RichEdit->font(), m_design.fonts[3]);
+
+    // In the order lookOf() lists them: each box's fill, font, border, arrow, arrow background;
+    // each button's font, frame colour, frame shown; list fill and text; pane fill; pane font.
+    const QList<ColorValue> colours = {2,    1,    3, 4,    5,    0x12, 0x11, 0x13, 0x14, 0x15,
+                                       0x41, 0x42, 1, 0x51, 0x52, 1,    0x22, 0x21, 0x31, 0x32};
+    const Look look = lookOf(form);
+    QCOMPARE(look.colours, colours);
+    QCOMPARE(signOf(form.Minimize_ExtSpeedButton->Glyph()).first(), QRgb(0x610000));
+    QCOMPARE(signOf(form.Close_ExtSpeedButton->Glyph()).first(), QRgb(0x710000));
+}
+
+void SkinTest::integerForms_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<ColorValue>("fill");
+    const ColorValue design = 0x404040;
+    QTest::newRow("dollar hex") << QByteArray("$0000FF") << ColorValue(0xFF);
+    QTest::newRow("0x hex") << QByteArray("0x0000FF") << ColorValue(0xFF);
+    QTest::newRow("decimal") << QByteArray("255") << ColorValue(0xFF);
+    QTest::newRow("leading blanks") << QByteArray("   255") << ColorValue(0xFF);
+    QTest::newRow("system colour") << QByteArray("$80000010") << clBtnShadow;
+    QTest::newRow("negative system colour") << QByteArray("-2147483632") << clBtnShadow;
+    QTest::newRow("colour name") << QByteArray("clRed") << design;
+    QTest::newRow("hex without prefix") << QByteArray("FF") << design;
+    QTest::newRow("trailing junk") << QByteArray("255px") << design;
+    QTest::newRow("empty") << QByteArray("") << design;
+    QTest::newRow("above 32 bits") << QByteArray("4294967296") << design;
+}
+
+void SkinTest::integerForms()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(ColorValue, fill);
+    writeSkin("sortby.color.fill=" + value + "\nquillzlist.color.fill=" + value + "\n");
+    TMain_Form& form = start();
+    QCOMPARE(form.SortBy_ComboBox->Color(), fill);
+    // The list shows the colour where it has no rows.
+    const QImage list = form.Quillz_ListView->grab().toImage();
+    QCOMPARE(list.pixel(list.width() / 2, list.height() - 3), colorFromValue(fill).rgb());
+}
+
+void SkinTest::booleanForms_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<bool>("sortByBold");
+    QTest::addColumn<bool>("setupBold");
+    QTest::addColumn<bool>("previewFrame");
+    QTest::newRow("design") << QByteArray() << false << true << false;
+    QTest::newRow("zero and one") << QByteArray("sortby.font.bold=1\nsetup.font.bold=0\n"
+                                                "preview.border.visible=1\n")
+                                  << true << false << true;
+    QTest::newRow("any other number is true")
+        << QByteArray("sortby.font.bold=-1\npreview.border.visible=$10\n") << true << true << true;
+    QTest::newRow("words count as missing") << QByteArray("sortby.font.bold=yes\n"
+                                                          "setup.font.bold=false\n"
+                                                          "preview.border.visible=true\n")
+                                            << false << true << false;
+}
+
+void SkinTest::booleanForms()
+{
+    QFETCH(QByteArray, keys);
+    writeSkin(keys);
+    TMain_Form& form = start();
+    QTEST(form.SortBy_ComboBox->font().bold(), "sortByBold");
+    QTEST(form.Setup_ExtSpeedButton->font().bold(), "setupBold");
+    QTEST(form.Preview_ExtSpeedButton->FrameVisible(), "previewFrame");
+}
+
+void SkinTest::fontNames_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    QTest::newRow("empty name and size") << QByteArray("[Quillomat Skin]\nsortby.font.name=\n"
+                                                       "sortby.font.size=\n")
+                                         << "MS Sans Serif" << 8;
+    QTest::newRow("name and size") << QByteArray("[quillomat skin]\nSortBy.Font.Name=DejaVu Sans\n"
+                                                 "sortby.font.size=12\n")
+                                   << "DejaVu Sans" << 12;
+    QTest::newRow("long name") << QByteArray("[Quillomat Skin]\nsortby.font.name="
+                                             "A Typeface Whose Name Runs On And On\n")
+                               << "A Typeface Whose Name Runs On A" << 8;
+    QTest::newRow("no size below one point")
+        << QByteArray("[Quillomat Skin]\nsortby.font.size=0\n") << "MS Sans Serif" << 8;
+    QTest::newRow("Windows-1252") << QByteArray("[Quillomat Skin]\r\nsortby.font.name=Caf\xe9\r\n")
+                                  << "Caf\u00e9" << 8;
+    QTest::newRow("UTF-8 with BOM")
+        << QByteArray("\xef\xbb\xbf[Quillomat Skin]\nsortby.font.name=Caf\xc3\xa9\n") << "Caf\u00e9"
+        << 8;
+    QTest::newRow("UTF-16 with BOM")
+        << QByteArray("\xff\xfe") +
+               QByteArray(reinterpret_cast<const char*>(u"[Quillomat Skin]\nsortby.font.size=14\n"),
+                          2 * 37)
+        << "MS Sans Serif" << 14;
+}
+
+void SkinTest::fontNames()
+{
+    QFETCH(QByteArray, file);
+    writeFile(programFile("qmskin.ini"), file);
+    TMain_Form& form = start();
+    QTEST(form.SortBy_ComboBox->font().family(), "family");
+    QTEST(form.SortBy_ComboBox->font().pointSize(), "points");
+    QCOMPARE(form.SortFilter_ComboBox->font(), m_design.fonts[1]);
+}
+
+void SkinTest::windowSizeLeavesTheControls_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("larger") << QByteArray("dialog.width=700\ndialog.height=420\n")
+                            << QSize(700, 420);
+    QTest::newRow("smaller") << QByteArray("dialog.width=300\ndialog.height=$C8\n")
+                             << QSize(300, 200);
+    QTest::newRow("one side") << QByteArray("dialog.height=500\n") << QSize(592, 500);
+    QTest::newRow("no area is kept from the window")
+        << QByteArray("dialog.width=0\ndialog.height=-5\n") << QSize(592, 373);
+}
+
+void SkinTest::windowSizeLeavesTheControls()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QSize, size);
+    writeSkin(keys);
+    TMain_Form& form = start();
+    QCOMPARE(form.size(), size);
+    Look look = lookOf(form);
+    QCOMPARE(look.geometries, m_design.geometries);
+    look.window = m_design.window;
+    QVERIFY(look == m_design);
+    // The rounded outline is cut for the new size: from (1, 1) to the far corner.
+    QCOMPARE(form.WindowRegion.boundingRect(), QRect(QPoint(1, 1), size - QSize(1, 1)));
+}
+
+void SkinTest::background_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("skinned");
+    QTest::newRow("BMP in a sub-folder") << "art/back.bmp" << true;
+    QTest::newRow("backslash separator") << "art\\back.bmp" << true;
+    QTest::newRow("upper-case name") << "art/BACK2.BMP" << true;
+    QTest::newRow("JPEG") << "art/photo.jpg" << false;
+    QTest::newRow("JPEG named .bmp") << "art/photo.bmp" << false;
+    QTest::newRow("missing file") << "art/none.bmp" << false;
+    QTest::newRow("the folder itself") << "" << false;
+    QTest::newRow("drive letter") << "C:\\art\\back.bmp" << false;
+}
+
+void SkinTest::background()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, skinned);
+    const QImage picture = testPicture(700, 420);
+    QDir(m_program->path()).mkpath("art");
+    QVERIFY(picture.save(programFile("art/back.bmp"), "BMP"));
+    QVERIFY(picture.save(programFile("art/BACK2.BMP"), "BMP"));
+    QVERIFY(picture.save(programFile("art/photo.jpg"), "JPG"));
+    QVERIFY(QFile::copy(programFile("art/photo.jpg"), programFile("art/photo.bmp")));
+    writeSkin("dialog.bitmap=" + value.toUtf8() + "\n");
+
+    TMain_Form& form = start();
+    if (skinned)
+        QCOMPARE(form.BackgroundBitmap.convertToFormat(QImage::Format_RGB32), picture);
+    else
+        QCOMPARE(form.BackgroundBitmap, builtInBackground());
+}
+
+void SkinTest::signColours_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QRgb>("sign");
+    QTest::newRow("red") << QByteArray("255") << QRgb(0xFF0000);
+    QTest::newRow("system colour")
+        << QByteArray("$80000010") << QRgb(colorFromValue(clBtnShadow).rgb() & RGB_MASK);
+    QTest::newRow("missing is black") << QByteArray("clRed") << QRgb(0);
+}
+
+void SkinTest::signColours()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QRgb, sign);
+    writeSkin("close.color=" + value + "\n");
+    TMain_Form& form = start();
+    const auto designSign = signOf(m_design.closeGlyph);
+    const auto closeSign = signOf(form.Close_ExtSpeedButton->Glyph());
+    QVERIFY(!designSign.isEmpty());
+    QCOMPARE(closeSign.keys(), designSign.keys());
+    for (QRgb pixel : closeSign)
+        QCOMPARE(pixel, sign);
+    QCOMPARE(signOf(form.Minimize_ExtSpeedButton->Glyph()), signOf(m_design.minimizeGlyph));
+}
+
+void SkinTest::rereadKeepsRemovedKeys()
+{
+    QDir(m_program->path()).mkpath("art");
+    QVERIFY(testPicture(600, 380).save(programFile("art/back.bmp"), "BMP"));
+    writeSkin("sortby.color.fill=255\nsetup.font.bold=0\nhelp.position.left=5\n"
+              "dialog.bitmap=art/back.bmp\nclose.color=255\n");
+    TMain_Form& form = start();
+    QCOMPARE(form.BackgroundBitmap.size(), QSize(600, 380));
+
+    writeSkin("help.position.top=7\n");
+    form.ApplySkin();
+    QCOMPARE(form.SortBy_ComboBox->Color(), ColorValue(255));
+    QVERIFY(!form.Setup_ExtSpeedButton->font().bold());
+    QCOMPARE(form.Help_ExtSpeedButton->pos(), QPoint(5, 7));
+    // The three keys with fixed defaults return to the built-in picture and black signs.
+    QCOMPARE(form.BackgroundBitmap, builtInBackground());
+    QCOMPARE(signOf(form.Close_ExtSpeedButton->Glyph()), signOf(m_design.closeGlyph));
+}
+
+void SkinTest::rereadWithoutFileChangesNothing()
+{
+    QDir(m_program->path()).mkpath("art");
+    QVERIFY(testPicture(600, 380).save(programFile("art/back.bmp"), "BMP"));
+    writeSkin("dialog.width=600\ndialog.bitmap=art/back.bmp\nclose.color=255\n"
+              "description.font.size=14\n");
+    TMain_Form& form = start();
+    const Look skinned = lookOf(form);
+    QVERIFY(QFile::remove(programFile("qmskin.ini")));
+    form.ApplySkin();
+    QVERIFY(lookOf(form) == skinned);
+    // A folder in the file's place cannot be read either.
+    QVERIFY(QDir(m_program->path()).mkdir("qmskin.ini"));
+    form.ApplySkin();
+    QVERIFY(lookOf(form) == skinned);
+}
+
+void SkinTest::silverSignStaysSilver()
+{
+    writeSkin("close.color=12632256\n");
+    TMain_Form& form = start();
+    QVERIFY(signOf(form.Close_ExtSpeedButton->Glyph()).isEmpty());
+    writeSkin("close.color=255\n");
+    form.ApplySkin();
+    QVERIFY(signOf(form.Close_ExtSpeedButton->Glyph()).isEmpty());
+    QCOMPARE(form.Close_ExtSpeedButton->Glyph().size(), m_design.closeGlyph.size());
+}
+
+QTEST_MAIN(SkinTest)
+#include "tst_skin.moc"
