@@ -1,0 +1,246 @@
+// What the user does in the main window: orders, filters, search, selection, setup, preview,
+// help, keys and the window buttons.
+#include "app/Haupt.h"
+
+#include "app/ComboChoiceBox.h"
+#include "app/PackageListView.h"
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+#include "platform/ErrorBox.h"
+#include "platform/PreviewPicture.h"
+#include "platform/PreviewWindow.h"
+#include "platform/ShellOpen.h"
+#include "platform/TextTemplate.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTextEdit>
+
+namespace quillomat {
+namespace {
+
+const QString kSearchPrompt = QStringLiteral("enter keywords");
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+void TMain_Form::connectHandlers()
+{
+    connect(SortBy_ComboBox, &QComboBox::activated, this, [this] { SortBy_ComboBoxChange(); });
+    connect(SortFilter_ComboBox, &QComboBox::currentTextChanged, this,
+            [this] { SortFilter_ComboBoxChange(); });
+    connect(Quillz_ListView, &QListWidget::itemSelectionChanged, this,
+            [this] { Quillz_ListViewChange(); });
+    connect(Quillz_ListView, &QListWidget::itemDoubleClicked, this,
+            [this] { Setup_ExtSpeedButtonClick(); });
+    connect(Setup_ExtSpeedButton, &QAbstractButton::clicked, this,
+            [this] { Setup_ExtSpeedButtonClick(); });
+    connect(Preview_ExtSpeedButton, &QAbstractButton::clicked, this,
+            [this] { Preview_ExtSpeedButtonClick(); });
+    connect(Help_ExtSpeedButton, &QAbstractButton::clicked, this,
+            [this] { System_NewSpeedButtonClick(); });
+    connect(Close_ExtSpeedButton, &QAbstractButton::clicked, this,
+            [this] { Close_NewSpeedButtonClick(); });
+    connect(Minimize_ExtSpeedButton, &QAbstractButton::clicked, this,
+            [this] { Minimize_NewSpeedButtonClick(); });
+    connect(Hilfe_MenuItem, &QAction::triggered, this, [this] { Hilfe_MenuItemClick(); });
+    connect(About_MenuItem, &QAction::triggered, this, [this] { About_MenuItemClick(); });
+}
+
+bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window sees every key before the focused control does. A key event travels up the
+    // widget chain, so take it only where it is first delivered.
+    if (event->type() != QEvent::KeyPress || !isActiveWindow())
+        return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    FormKeyDown(key->key(), key->modifiers());
+    const bool inFilterBox =
+        focus == SortFilter_ComboBox || (focus && focus->parentWidget() == SortFilter_ComboBox);
+    if (inFilterBox) {
+        SortFilter_ComboBoxKeyDown(key->key(), key->modifiers());
+        // In the search the filter box keeps Enter: no button may take it.
+        return SearchActive && isEnter(key->key());
+    }
+    return false;
+}
+
+void TMain_Form::SortBy_ComboBoxChange()
+{
+    const QString chosen = SortBy_ComboBox->currentText();
+    SearchActive = chosen == Project->GetText(QStringLiteral("Search"));
+    if (!SearchActive) {
+        {
+            const QSignalBlocker quiet(SortFilter_ComboBox);
+            SortFilter_ComboBox->setComboStyle(TComboBoxStyle::csDropDownList);
+        }
+        SortMode mode = SortMode::SortByName;
+        if (chosen == Project->GetText(QStringLiteral("Name")))
+            mode = SortMode::SortByName;
+        else if (chosen == Project->GetText(QStringLiteral("Category")))
+            mode = SortMode::SortByCategory;
+        else if (chosen == Project->GetText(QStringLiteral("Company")))
+            mode = SortMode::SortByCompany;
+        if (mode == CurrentSortMode)
+            return;
+        CurrentSortMode = mode;
+        CurrentFilter.clear();
+        ComboChoiceBox filter(*SortFilter_ComboBox);
+        Project->FillFilterList(filter, mode);
+        Quillz_ListView->refill(
+            [&](RowList& rows) { Project->FillApplicationList(rows, mode, QString()); });
+        filter.setSelectedIndex(0);
+        return;
+    }
+    if (CurrentSortMode == SortMode::SortBySearch)
+        return;
+    CurrentSortMode = SortMode::SortBySearch;
+    Quillz_ListView->clearRows();
+    {
+        const QSignalBlocker quiet(SortFilter_ComboBox);
+        SortFilter_ComboBox->setComboStyle(TComboBoxStyle::csSimple);
+        SortFilter_ComboBox->setEditText(kSearchPrompt);
+    }
+    SortFilter_ComboBox->setVisible(true);
+    SortFilter_ComboBox->setEnabled(true);
+    Preview_ExtSpeedButton->setEnabled(false);
+    Setup_ExtSpeedButton->setEnabled(false);
+    ShowPaneMessage(Project->GetText(QStringLiteral("searchhelp")));
+    SortFilter_ComboBox->setFocus();
+}
+
+void TMain_Form::SortFilter_ComboBoxChange()
+{
+    if (SearchActive)
+        return;
+    const QString text = SortFilter_ComboBox->currentText();
+    if (text == CurrentFilter)
+        return;
+    CurrentFilter = text;
+    Quillz_ListView->refill(
+        [&](RowList& rows) { Project->FillApplicationList(rows, CurrentSortMode, text); });
+}
+
+void TMain_Form::SortFilter_ComboBoxKeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (!SearchActive || !isEnter(key))
+        return;
+    Quillz_ListView->refill(
+        [&](RowList& rows) { Project->Search(rows, SortFilter_ComboBox->currentText()); });
+    if (QLineEdit* edit = SortFilter_ComboBox->lineEdit())
+        edit->selectAll();
+}
+
+const TAppDescription* TMain_Form::selectedPackage() const
+{
+    return Quillz_ListView->selectedPackage();
+}
+
+void TMain_Form::Quillz_ListViewChange()
+{
+    const TAppDescription* package = selectedPackage();
+    if (!package)
+        return;
+    Setup_ExtSpeedButton->setEnabled(!package->RunFile.isEmpty());
+    Preview_ExtSpeedButton->setEnabled(!package->Bitmap.isEmpty());
+    if (!package->TextFile.isEmpty())
+        ShowDescriptionFile(package->TextFile);
+    else
+        ShowPaneMessage(Project->GetText(QStringLiteral("nodescription")));
+}
+
+void TMain_Form::showError(const QString& message)
+{
+    showErrorBox(this, message);
+}
+
+void TMain_Form::Setup_ExtSpeedButtonClick()
+{
+    const TAppDescription* package = selectedPackage();
+    if (!package)
+        return;
+    if (package->RunFile.isEmpty()) {
+        showError(Project->GetText(QStringLiteral("NoTarget")));
+        return;
+    }
+    const QString textKey = shellOutcomeTextKey(shellOutcome(shellOpen(package->RunFile)));
+    if (!textKey.isEmpty())
+        showError(fillTemplate(Project->GetText(textKey), package->RunFile));
+}
+
+void TMain_Form::Preview_ExtSpeedButtonClick()
+{
+    const TAppDescription* package = selectedPackage();
+    if (!package || package->Bitmap.isEmpty())
+        return;
+    const auto picture = loadPreviewPicture(package->Bitmap);
+    if (!picture) {
+        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")),
+                               package->Bitmap));
+        return;
+    }
+    showPreviewWindow(this,
+                      Project->GetText(QStringLiteral("PreviewTitle")) + QStringLiteral(" - ") +
+                          package->Name,
+                      *picture);
+}
+
+QPoint TMain_Form::helpMenuPosition() const
+{
+    const QRect button = Help_ExtSpeedButton->geometry();
+    return mapToGlobal(QPoint(button.left(), button.top() + button.height()));
+}
+
+void TMain_Form::System_NewSpeedButtonClick()
+{
+    Help_PopupMenu->popup(helpMenuPosition());
+}
+
+void TMain_Form::Hilfe_MenuItemClick()
+{
+    ShowDescriptionFile(ProgramFolder + QStringLiteral("help.rtf"));
+}
+
+void TMain_Form::About_MenuItemClick()
+{
+    ShowDescriptionFile(ProgramFolder + QStringLiteral("about.rtf"));
+}
+
+void TMain_Form::FormKeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_F5) {
+        ApplySkin();
+    } else if (key == Qt::Key_F9) {
+        // A disabled box keeps its visibility, so the filter box hidden in the name order
+        // stays hidden.
+        const bool show = Description_RichEdit->isHidden();
+        for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
+            if (box->isEnabled())
+                box->setVisible(show);
+        }
+        Quillz_ListView->setVisible(show);
+        Description_RichEdit->setVisible(show);
+    }
+}
+
+void TMain_Form::Close_NewSpeedButtonClick()
+{
+    close();
+}
+
+void TMain_Form::Minimize_NewSpeedButtonClick()
+{
+    showMinimized();
+}
+
+} // namespace quillomat

@@ -1,0 +1,64 @@
+// The description pane: messages, description files and its default character format.
+#include "app/Haupt.h"
+
+#include "platform/TextTemplate.h"
+#include "richtext/RtfDocument.h"
+
+#include <QFileInfo>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace quillomat {
+namespace {
+
+// The part of the path's last component from its last dot, dot included; empty without a dot.
+QString extensionOf(const QString& path)
+{
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+} // namespace
+
+void TMain_Form::ApplyDescriptionFont()
+{
+    // Text inserted afterwards without its own format (plain text, messages) takes this one:
+    // the document's default font and the pane's text colour.
+    QTextCharFormat format;
+    format.setFont(DescriptionFont.font);
+    format.setForeground(colorFromValue(DescriptionFont.color));
+    Description_RichEdit->document()->setDefaultFont(DescriptionFont.font);
+    QPalette palette = Description_RichEdit->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Text, colorFromValue(DescriptionFont.color));
+    Description_RichEdit->setPalette(palette);
+    Description_RichEdit->setCurrentCharFormat(format);
+}
+
+void TMain_Form::ShowPaneMessage(const QString& text)
+{
+    Description_RichEdit->clear();
+    ApplyDescriptionFont();
+    QTextCursor cursor(Description_RichEdit->document());
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.setBlockFormat(centred);
+    cursor.insertText(expandLineBreaks(text), Description_RichEdit->currentCharFormat());
+}
+
+void TMain_Form::ShowDescriptionFile(const QString& path)
+{
+    if (extensionOf(path).toUpper() != QLatin1String(".RTF"))
+        ApplyDescriptionFont();
+    if (loadDocumentFromFile(*Description_RichEdit->document(), path))
+        return;
+    Description_RichEdit->clear();
+    ApplyDescriptionFont();
+    QTextCursor cursor(Description_RichEdit->document());
+    cursor.insertText(fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")), path),
+                      Description_RichEdit->currentCharFormat());
+}
+
+} // namespace quillomat

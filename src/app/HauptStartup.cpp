@@ -1,0 +1,302 @@
+// Start-up, layout, shape and painting of the main window.
+#include "app/Haupt.h"
+
+#include "app/CommandLine.h"
+#include "app/ComboChoiceBox.h"
+#include "app/PackageListView.h"
+#include "app/SkinModul.h"
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+#include "controls/WindowShape.h"
+#include "dialogs/LangDlg.h"
+#include "platform/DriveRoot.h"
+#include "platform/TextTemplate.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextEdit>
+
+namespace quillomat {
+namespace {
+
+constexpr ColorValue kPanelColor = 0x404040;
+const QString kLayoutFontName = QStringLiteral("MS Sans Serif");
+constexpr int kLayoutFontPoints = 8;
+
+QFont layoutFont(bool bold = false)
+{
+    QFont font(kLayoutFontName, kLayoutFontPoints);
+    font.setBold(bold);
+    return font;
+}
+
+TFlatComboBox* makeComboBox(QWidget* parent, const QString& name, const QString& accessible,
+                            const QRect& geometry)
+{
+    auto* box = new TFlatComboBox(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(accessible);
+    box->setComboStyle(TComboBoxStyle::csDropDownList);
+    box->setGeometry(geometry);
+    box->setColor(kPanelColor);
+    box->setColorArrow(kPanelColor);
+    box->setColorArrowBackground(clSilver);
+    box->setColorBorder(clGray);
+    box->setFont(layoutFont());
+    box->setFontColor(clSilver);
+    box->setItemHeight(TFlatComboBox::DefaultItemHeight);
+    return box;
+}
+
+TExtSpeedButton* makeButton(QWidget* parent, const QString& name, const QString& accessible,
+                            const QRect& geometry)
+{
+    auto* button = new TExtSpeedButton(parent);
+    button->setObjectName(name);
+    button->setAccessibleName(accessible);
+    button->setGeometry(geometry);
+    button->setFlat(true);
+    button->setFrameVisible(false);
+    button->setActionAreaVisble(false);
+    button->setActionAreaColor(clBlack);
+    return button;
+}
+
+TExtSpeedButton* makeCaptionButton(QWidget* parent, const QString& name, const QString& caption,
+                                   const QRect& geometry, bool bold)
+{
+    auto* button = makeButton(parent, name, QString(caption).remove(u'&'), geometry);
+    button->setText(caption);
+    button->setFont(layoutFont(bold));
+    button->setFontColor(clWhite);
+    button->setHotColor(0xF0F0F0);
+    button->setDefault(true);
+    return button;
+}
+
+TExtSpeedButton* makeGlyphButton(QWidget* parent, const QString& name, const QString& accessible,
+                                 const QRect& geometry, const QString& glyph)
+{
+    auto* button = makeButton(parent, name, accessible, geometry);
+    button->setGlyph(QImage(glyph));
+    return button;
+}
+
+void setFillColor(QWidget* widget, ColorValue fill, ColorValue text)
+{
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, colorFromValue(fill));
+        palette.setColor(group, QPalette::Window, colorFromValue(fill));
+        palette.setColor(group, QPalette::Text, colorFromValue(text));
+    }
+    // The selection stays visible while the list has no focus.
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TMain_Form::TMain_Form(QWidget* parent) : TMovingForm(parent)
+{
+    setObjectName(QStringLiteral("Main_Form"));
+    setWindowTitle(QStringLiteral("Quillomat"));
+    setAccessibleName(QStringLiteral("Quillomat"));
+    resize(kDesignWidth, kDesignHeight);
+    setFont(layoutFont());
+    createControls();
+    connectHandlers();
+    qApp->installEventFilter(this);
+}
+
+TMain_Form::~TMain_Form()
+{
+    qApp->removeEventFilter(this);
+    removeWindowRegion();
+}
+
+void TMain_Form::createControls()
+{
+    createButtons();
+    createBoxesAndList();
+    createHelpMenu();
+}
+
+void TMain_Form::createButtons()
+{
+    // Creation order is the order Enter is offered in: setup before preview.
+    Setup_ExtSpeedButton = makeCaptionButton(this, QStringLiteral("Setup_ExtSpeedButton"),
+                                             QStringLiteral("&setup"), {496, 324, 67, 21}, true);
+    Preview_ExtSpeedButton = makeCaptionButton(
+        this, QStringLiteral("Preview_ExtSpeedButton"), QStringLiteral("&preview"),
+        {428, 324, 67, 21}, false);
+    Close_ExtSpeedButton =
+        makeGlyphButton(this, QStringLiteral("Close_ExtSpeedButton"), tr("Close"),
+                        {522, 12, 16, 15}, QStringLiteral(":/quillomat/glyph_close.png"));
+    Minimize_ExtSpeedButton =
+        makeGlyphButton(this, QStringLiteral("Minimize_ExtSpeedButton"), tr("Minimize"),
+                        {502, 12, 16, 15}, QStringLiteral(":/quillomat/glyph_minimize.png"));
+    Help_ExtSpeedButton =
+        makeGlyphButton(this, QStringLiteral("Help_ExtSpeedButton"), tr("Help"),
+                        {474, 12, 16, 16}, QStringLiteral(":/quillomat/glyph_help.png"));
+}
+
+void TMain_Form::createBoxesAndList()
+{
+    SortBy_ComboBox = makeComboBox(this, QStringLiteral("SortBy_ComboBox"), tr("Sort by"),
+                                   {30, 76, 201, 21});
+    SortFilter_ComboBox = makeComboBox(this, QStringLiteral("SortFilter_ComboBox"),
+                                       tr("Filter"), {30, 109, 201, 21});
+
+    Quillz_ListView = new PackageListView(this);
+    Quillz_ListView->setObjectName(QStringLiteral("Quillz_ListView"));
+    Quillz_ListView->setGeometry(30, 144, 201, 172);
+    Quillz_ListView->setFont(layoutFont());
+    setFillColor(Quillz_ListView, kPanelColor, clSilver);
+
+    Description_RichEdit = new QTextEdit(this);
+    Description_RichEdit->setObjectName(QStringLiteral("Description_RichEdit"));
+    Description_RichEdit->setAccessibleName(tr("Description"));
+    Description_RichEdit->setGeometry(250, 66, 321, 251);
+    Description_RichEdit->setFrameShape(QFrame::NoFrame);
+    Description_RichEdit->setReadOnly(true);
+    Description_RichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Description_RichEdit->setFont(layoutFont());
+    setFillColor(Description_RichEdit, kPanelColor, clWhite);
+
+    setTabOrder(SortBy_ComboBox, SortFilter_ComboBox);
+    setTabOrder(SortFilter_ComboBox, Quillz_ListView);
+    setTabOrder(Quillz_ListView, Description_RichEdit);
+}
+
+void TMain_Form::createHelpMenu()
+{
+    Help_PopupMenu = new QMenu(this);
+    Help_PopupMenu->setObjectName(QStringLiteral("Help_PopupMenu"));
+    Hilfe_MenuItem = Help_PopupMenu->addAction(QIcon(QStringLiteral(":/quillomat/menu_help.png")),
+                                               QStringLiteral("&help"));
+    Hilfe_MenuItem->setObjectName(QStringLiteral("Hilfe_MenuItem"));
+    About_MenuItem = Help_PopupMenu->addAction(
+        QIcon(QStringLiteral(":/quillomat/menu_about.png")), QStringLiteral("&about"));
+    About_MenuItem->setObjectName(QStringLiteral("About_MenuItem"));
+}
+
+bool TMain_Form::FormCreate(const QStringList& arguments, const QString& programFolder)
+{
+    CurrentSortMode = SortMode::SortByName;
+    CurrentFilter.clear();
+    bool ok = true;
+    ProgramFolder = programFolder;
+    BackgroundBitmap = QImage(QStringLiteral(":/quillomat/background101.png"));
+    DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
+    ApplySkin();
+
+    const StartFiles files = resolveStartFiles(
+        arguments, ProgramFolder, driveRootOf(QCoreApplication::applicationFilePath()));
+    Project = std::make_unique<TProject>();
+
+    const QString languageFile = ProgramFolder + QStringLiteral("lang.ini");
+    if (Project->LoadLanguageFile(languageFile)) {
+        ok = false;
+        ShowPaneMessage(fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")),
+                                     languageFile));
+    }
+    if (!chooseLanguage())
+        return false;
+    applyLanguageCaptions();
+
+    if (Project->LoadMenuFile(files.menuFile, files.cdFolder)) {
+        ok = false;
+        ShowPaneMessage(fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")),
+                                     files.menuFile));
+    }
+    fillViewsAtStart();
+    selectFirstRow();
+    Quillz_ListView->setFocus();
+    if (ok)
+        ShowDescriptionFile(ProgramFolder + QStringLiteral("about.rtf"));
+    return true;
+}
+
+bool TMain_Form::chooseLanguage()
+{
+    const QStringList names = Project->GetLanguageNames();
+    if (names.size() <= 1)
+        return true;
+    TChoseLang_Form dialog(this);
+    dialog.SetLanguageList(names);
+    if (dialog.showModal() == 2)
+        return false;
+    // Dialog rows count from 0, languages from 1 (0 is the built-in set).
+    Project->setLanguage(std::max(dialog.GetChosenLanguage(), 0) + 1);
+    return true;
+}
+
+void TMain_Form::applyLanguageCaptions()
+{
+    Preview_ExtSpeedButton->setText(Project->GetText(QStringLiteral("ButtonPreview")));
+    Setup_ExtSpeedButton->setText(Project->GetText(QStringLiteral("ButtonSetup")));
+    Hilfe_MenuItem->setText(Project->GetText(QStringLiteral("MenuHelp")));
+    About_MenuItem->setText(Project->GetText(QStringLiteral("MenuAbout")));
+    Preview_ExtSpeedButton->setAccessibleName(Preview_ExtSpeedButton->text().remove(u'&'));
+    Setup_ExtSpeedButton->setAccessibleName(Setup_ExtSpeedButton->text().remove(u'&'));
+}
+
+void TMain_Form::fillViewsAtStart()
+{
+    ComboChoiceBox sortBy(*SortBy_ComboBox);
+    Project->FillSortByList(sortBy);
+    if (sortBy.entryCount() > 0)
+        sortBy.setSelectedIndex(0);
+    ComboChoiceBox filter(*SortFilter_ComboBox);
+    Project->FillFilterList(filter, SortMode::SortByName);
+    if (filter.entryCount() > 0)
+        filter.setSelectedIndex(0);
+    Quillz_ListView->refill([&](RowList& rows) {
+        Project->FillApplicationList(rows, SortMode::SortByName, QString());
+    });
+}
+
+void TMain_Form::selectFirstRow()
+{
+    if (Quillz_ListView->count() > 0)
+        Quillz_ListView->setCurrentRow(0);
+}
+
+void TMain_Form::ApplySkin()
+{
+    LoadSkin(*this, ProgramFolder + QStringLiteral("qmskin.ini"));
+    setWindowRegion();
+    update();
+}
+
+void TMain_Form::setWindowRegion()
+{
+    WindowRegion = roundedWindowRegion(size());
+    hasWindowRegion = true;
+    setMask(WindowRegion);
+}
+
+void TMain_Form::removeWindowRegion()
+{
+    if (!hasWindowRegion)
+        return;
+    clearMask();
+    WindowRegion = QRegion();
+    hasWindowRegion = false;
+}
+
+void TMain_Form::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    // Where the window is larger than its picture, the window's own colour shows.
+    painter.fillRect(rect(), colorFromValue(clBtnFace));
+    painter.drawImage(0, 0, BackgroundBitmap, 0, 0, width(), height());
+}
+
+} // namespace quillomat

@@ -1,0 +1,102 @@
+#include "app/PackageListView.h"
+
+#include <QCollator>
+
+#include <algorithm>
+
+namespace quillomat {
+namespace {
+
+constexpr int kPackageRole = Qt::UserRole;
+
+// The user's locale orders the captions; the POSIX "C" locale knows no linguistic order, so
+// there the common Unicode order stands in (a before B before c, as on every desktop).
+QCollator captionCollator()
+{
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    return collator;
+}
+
+} // namespace
+
+PackageListView::PackageListView(QWidget* parent) : QListWidget(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setAccessibleName(tr("Packages"));
+}
+
+void PackageListView::clearRows()
+{
+    m_queued.clear();
+    clear();
+}
+
+void PackageListView::appendRow(const QString& caption, const TAppDescription* package)
+{
+    m_queued.append({caption, package});
+}
+
+int PackageListView::rowCount() const
+{
+    return count() + int(m_queued.size());
+}
+
+void PackageListView::placeQueuedRows()
+{
+    if (m_queued.isEmpty())
+        return;
+    for (int row = 0; row < count(); ++row)
+        m_queued.append({item(row)->text(), packageOf(item(row))});
+    clear();
+    // The locale's order, case-sensitive; one collator for the whole pass keeps it fast.
+    const QCollator collator = captionCollator();
+    std::stable_sort(m_queued.begin(), m_queued.end(),
+                     [&](const QueuedRow& a, const QueuedRow& b) {
+                         return collator.compare(a.caption, b.caption) < 0;
+                     });
+    for (const QueuedRow& row : std::as_const(m_queued)) {
+        auto* item = new QListWidgetItem(row.caption);
+        item->setData(kPackageRole, QVariant::fromValue(reinterpret_cast<quintptr>(row.package)));
+        addItem(item);
+    }
+    m_queued.clear();
+}
+
+const TAppDescription* PackageListView::packageOf(const QListWidgetItem* item)
+{
+    if (!item)
+        return nullptr;
+    return reinterpret_cast<const TAppDescription*>(item->data(kPackageRole).value<quintptr>());
+}
+
+const TAppDescription* PackageListView::selectedPackage() const
+{
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : packageOf(selected.front());
+}
+
+void PackageListView::setTextColor(const QColor& color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Text, color);
+    setPalette(p);
+}
+
+void PackageListView::setFillColor(const QColor& color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, color);
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+}
+
+} // namespace quillomat

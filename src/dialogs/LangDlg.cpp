@@ -1,0 +1,126 @@
+#include "dialogs/LangDlg.h"
+
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+#include "controls/WindowShape.h"
+#include "platform/WindowPlacement.h"
+
+#include <QPainter>
+
+namespace quillomat {
+namespace {
+
+constexpr ColorValue kPanelColor = 0x404040;
+
+QFont dialogFont(bool bold = false)
+{
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setBold(bold);
+    return font;
+}
+
+TExtSpeedButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                            const QRect& geometry, bool bold, int modalResult)
+{
+    auto* button = new TExtSpeedButton(parent);
+    button->setObjectName(name);
+    button->setAccessibleName(QString(caption).remove(u'&'));
+    button->setGeometry(geometry);
+    button->setFlat(true);
+    button->setText(caption);
+    button->setFont(dialogFont(bold));
+    button->setFontColor(clWhite);
+    button->setFrameVisible(false);
+    button->setActionAreaVisble(false);
+    button->setActionAreaColor(clBlack);
+    button->setDefault(true);
+    button->setModalResult(modalResult);
+    return button;
+}
+
+} // namespace
+
+TChoseLang_Form::TChoseLang_Form(QWidget* owner)
+    : TMovingForm(owner, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("ChoseLang_Form"));
+    setWindowTitle(QStringLiteral("Quillodex"));
+    setAccessibleName(tr("Choose the language"));
+    setFixedSize(kWidth, kHeight);
+    setFont(dialogFont());
+
+    // The ok button lies before the cancel button, so Enter reaches ok first.
+    Ok_ExtSpeedButton = makeButton(this, QStringLiteral("Ok_ExtSpeedButton"),
+                                   QStringLiteral("&ok"), {247, 124, 67, 21}, true, 1);
+    Vorschau_ExtSpeedButton = makeButton(this, QStringLiteral("Vorschau_ExtSpeedButton"),
+                                         QStringLiteral("&cancel"), {179, 124, 67, 21}, false, 2);
+    Vorschau_ExtSpeedButton->setCancel(true);
+
+    Lang_ComboBox = new TFlatComboBox(this);
+    Lang_ComboBox->setObjectName(QStringLiteral("Lang_ComboBox"));
+    Lang_ComboBox->setAccessibleName(tr("Language"));
+    Lang_ComboBox->setComboStyle(TComboBoxStyle::csDropDownList);
+    Lang_ComboBox->setGeometry(30, 91, 283, 21);
+    Lang_ComboBox->setColor(kPanelColor);
+    Lang_ComboBox->setColorArrow(kPanelColor);
+    Lang_ComboBox->setColorArrowBackground(clSilver);
+    Lang_ComboBox->setColorBorder(clGray);
+    Lang_ComboBox->setFont(dialogFont());
+    Lang_ComboBox->setFontColor(clSilver);
+    Lang_ComboBox->setItemHeight(TFlatComboBox::DefaultItemHeight);
+    Lang_ComboBox->setFocus();
+
+    FormCreate();
+    centreOnPrimaryScreen(this);
+}
+
+TChoseLang_Form::~TChoseLang_Form()
+{
+    FormDestroy();
+}
+
+void TChoseLang_Form::FormCreate()
+{
+    WindowRegion = roundedWindowRegion(size());
+    setMask(WindowRegion);
+    BackgroundBitmap = QImage(QStringLiteral(":/quillomat/background102.png"));
+}
+
+void TChoseLang_Form::FormDestroy()
+{
+    if (WindowRegion.isEmpty())
+        return;
+    clearMask();
+    WindowRegion = QRegion();
+}
+
+void TChoseLang_Form::SetLanguageList(const QStringList& names)
+{
+    Lang_ComboBox->addItems(names);
+}
+
+int TChoseLang_Form::GetChosenLanguage() const
+{
+    return Lang_ComboBox->currentIndex();
+}
+
+void TChoseLang_Form::FormShow()
+{
+    if (Lang_ComboBox->count() > 0)
+        Lang_ComboBox->setCurrentIndex(0);
+}
+
+void TChoseLang_Form::showEvent(QShowEvent* event)
+{
+    FormShow();
+    TMovingForm::showEvent(event);
+}
+
+void TChoseLang_Form::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), colorFromValue(clBtnFace));
+    painter.drawImage(0, 0, BackgroundBitmap, 0, 0, width(), height());
+}
+
+} // namespace quillomat
