@@ -2,6 +2,8 @@
 // Usage: quillomat-artwork <output folder>
 // The output is committed under src/resources/images/; run the generator again after changing
 // the drawing code (the target "regenerate-artwork" does that in place).
+// The lettering uses URW Bookman (fonts-urw-base35) and DejaVu Sans; where they are missing the
+// font database picks others and the pictures come out differently.
 
 #include "Backgrounds.h"
 #include "Glyphs.h"
