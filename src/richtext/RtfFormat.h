@@ -79,28 +79,4 @@ struct RtfImage
     int scaleY = 100;
 };
 
-// Receives what the parser reads, in document order. Text arrives in runs of one format.
-class RtfSink
-{
-public:
-    virtual ~RtfSink() = default;
-    virtual void text(QStringView text, const RtfCharFormat& chars,
-                      const RtfParagraphFormat& paragraph) = 0;
-    // The end of a paragraph with the format it had at its end.
-    virtual void paragraphEnd(const RtfParagraphFormat& paragraph) = 0;
-    virtual void lineBreak(const RtfCharFormat& chars, const RtfParagraphFormat& paragraph) = 0;
-    // The end of a table cell; the paragraph format is that of the cell's last paragraph.
-    virtual void cellEnd(const RtfParagraphFormat& paragraph) = 0;
-    virtual void rowEnd() = 0;
-    // The right edges (twips from the left margin) of the cells of the rows that follow.
-    virtual void rowDefinition(const std::vector<int>& cellRightEdges) { Q_UNUSED(cellRightEdges); }
-    virtual void image(const RtfImage& image, const RtfParagraphFormat& paragraph)
-    {
-        Q_UNUSED(image);
-        Q_UNUSED(paragraph);
-    }
-    // Called once when the input ends, with the format of the unterminated last paragraph.
-    virtual void finish(const RtfParagraphFormat& paragraph) { Q_UNUSED(paragraph); }
-};
-
 } // namespace quillomat

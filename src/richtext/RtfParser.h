@@ -2,6 +2,7 @@
 
 #include "richtext/RtfCodePages.h"
 #include "richtext/RtfFormat.h"
+#include "richtext/RtfSink.h"
 
 #include <QByteArrayView>
 

@@ -1,8 +1,10 @@
 #include "richtext/RtfDocument.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -63,6 +65,9 @@ private slots:
     void characterFormats();
     void textWithoutFormattingUsesDefaults();
     void automaticColourStaysUnset();
+    void fontNames();
+    void paragraphSpacing();
+    void jpegPicture();
     void alignment_data();
     void alignment();
     void table();
@@ -139,11 +144,64 @@ void TestRtfDocument::textWithoutFormattingUsesDefaults()
 void TestRtfDocument::automaticColourStaysUnset()
 {
     QTextDocument document;
-    loadDocument(document, "{\\rtf1{\\colortbl\\red0\\green0\\blue0;\\red0\\green128\\blue0;}"
-                           "\\cf0 auto {\\cf1 green} {\\highlight1 marked}}");
+    loadDocument(document,
+                 "{\\rtf1{\\colortbl\\red0\\green0\\blue0;\\red0\\green128\\blue0;;"
+                 "\\red0\\green0\\blue255;}"
+                 "\\cf0 auto {\\cf1 green} {\\highlight1 marked} {\\cf3 blue} {\\cf2 empty}}");
+    // Every ';' ends an entry, an empty one too.
+    QCOMPARE(formatOf(document, "blue").foreground().color(), QColor(0, 0, 255));
+    QVERIFY(!formatOf(document, "empty").hasProperty(QTextFormat::ForegroundBrush));
     QVERIFY(!formatOf(document, "auto").hasProperty(QTextFormat::ForegroundBrush));
     QCOMPARE(formatOf(document, "green").foreground().color(), QColor(0, 128, 0));
     QCOMPARE(formatOf(document, "marked").background().color(), QColor(0, 128, 0));
+}
+
+// A font name is written in the font's own code page; symbol fonts get no family, their text
+// is already Unicode.
+void TestRtfDocument::fontNames()
+{
+    QTextDocument document;
+    loadDocument(document, "{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}"
+                           "{\\f1\\fcharset2 Symbol;}{\\f2 Flat Name}}"
+                           "\\f0 cyr {\\f1 sym} {\\f2 flat}}");
+    QCOMPARE(formatOf(document, "cyr").fontFamilies().toStringList(), QStringList("Ариал"));
+    QVERIFY(!formatOf(document, "sym").hasProperty(QTextFormat::FontFamilies));
+    QCOMPARE(formatOf(document, "flat").fontFamilies().toStringList(), QStringList("Flat Name"));
+}
+
+// Twips become pixels at 96 dpi; \sb is space before and \sa space after.
+void TestRtfDocument::paragraphSpacing()
+{
+    QTextDocument document;
+    loadDocument(document, "{\\rtf1\\pard\\sb300\\sa150\\li720\\ri360\\fi-360 spaced\\par}");
+    const QTextBlockFormat format = document.find("spaced").blockFormat();
+    QCOMPARE(format.topMargin(), 20.0);
+    QCOMPARE(format.bottomMargin(), 10.0);
+    QCOMPARE(format.leftMargin(), 48.0);
+    QCOMPARE(format.rightMargin(), 24.0);
+    QCOMPARE(format.textIndent(), -24.0);
+}
+
+void TestRtfDocument::jpegPicture()
+{
+    if (!QImageReader::supportedImageFormats().contains("jpeg"))
+        QSKIP("no JPEG image plugin");
+    QImage source(8, 6, QImage::Format_RGB32);
+    source.fill(Qt::green);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(source.save(&buffer, "JPEG"));
+    QTextDocument document;
+    loadDocument(document,
+                 "{\\rtf1 a{\\pict\\jpegblip\\picwgoal240\\pichgoal180 " + jpeg.toHex() + "}b}");
+    QTextCursor cursor = document.find("a");
+    cursor.setPosition(cursor.position() + 1);
+    const QTextImageFormat format = cursor.charFormat().toImageFormat();
+    QVERIFY(format.isValid());
+    QCOMPARE(qRound(format.width()), 16);
+    QCOMPARE(qRound(format.height()), 12);
+    QCOMPARE(document.toPlainText(), QStringLiteral(u"a\uFFFCb"));
 }
 
 void TestRtfDocument::alignment_data()

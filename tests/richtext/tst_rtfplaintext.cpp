@@ -150,6 +150,16 @@ void TestRtfPlainText::damagedInput_data()
         << QByteArray("{\\rtf1{\\colortbl\\red255 x}y}") << QString("y");
     QTest::newRow("unknown code page")
         << QByteArray("{\\rtf1\\ansicpg65000 caf\\'e9}") << QString("café");
+    QTest::newRow("code page 874")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg874 \\'a1\\'e8}") << QString::fromUtf8("\u0e01\u0e48");
+    QTest::newRow("code page 1257") << QByteArray("{\\rtf1\\ansi\\ansicpg1257 \\'e0\\'f0}")
+                                    << QString::fromUtf8("\u0105\u0161");
+    QTest::newRow("pca") << QByteArray("{\\rtf1\\pca \\'82\\'d5}")
+                         << QString::fromUtf8("\u00e9\u0131");
+    QTest::newRow("symbol font bullet")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
+                      "{\\f1\\'b7 a}{\\f2\\'a7 b}}")
+        << QString::fromUtf8("\u2022 a\u25aa b");
     QTest::newRow("lead byte without trail byte")
         << QByteArray("{\\rtf1\\ansicpg932 a\\'93}") << QString("a");
     QTest::newRow("deep groups keep the outer format")
