@@ -1,9 +1,11 @@
 // The views that fill the main window's sort-by box, filter box and package list.
 
 #include "catalogue/DescriptionTextCache.h"
+#include "catalogue/SearchText.h"
 #include "catalogue/TProject.h"
 #include "catalogue/ViewInterfaces.h"
-#include "platform/TextServices.h"
+
+#include <QByteArrayList>
 
 namespace quillomat {
 namespace {
@@ -32,15 +34,15 @@ void fillFilterEntries(ChoiceBox& box, const std::vector<std::unique_ptr<Group>>
 }
 
 // Only the space separates words; tabs and other characters belong to the word.
-QStringList searchKeywords(const QString& text)
+QByteArrayList searchKeywords(const QString& text)
 {
-    return upperCased(text).split(u' ', Qt::SkipEmptyParts);
+    return upperCasedUtf8(text).split(' ');
 }
 
-bool containsAnyKeyword(const QString& upperText, const QStringList& keywords)
+bool containsAnyKeyword(QByteArrayView upperText, const QByteArrayList& keywords)
 {
-    for (const QString& keyword : keywords) {
-        if (upperText.contains(keyword))
+    for (const QByteArray& keyword : keywords) {
+        if (containsBytes(upperText, keyword))
             return true;
     }
     return false;
@@ -106,7 +108,8 @@ void TProject::Search(RowList& rows, const QString& searchText)
 {
     rows.clearRows();
     bool found = false;
-    const QStringList keywords = searchKeywords(searchText);
+    QByteArrayList keywords = searchKeywords(searchText);
+    keywords.removeAll(QByteArray());
     if (!keywords.isEmpty()) {
         if (!m_descriptionCache)
             m_descriptionCache = std::make_unique<DescriptionTextCache>();
@@ -114,9 +117,9 @@ void TProject::Search(RowList& rows, const QString& searchText)
             // The description is read only when name, category and company do not match: the
             // outcome is the same, and reading is what a search spends its time on.
             const bool matches =
-                containsAnyKeyword(upperCased(app->Name), keywords) ||
-                containsAnyKeyword(upperCased(app->Category), keywords) ||
-                containsAnyKeyword(upperCased(app->Company), keywords) ||
+                containsAnyKeyword(upperCasedUtf8(app->Name), keywords) ||
+                containsAnyKeyword(upperCasedUtf8(app->Category), keywords) ||
+                containsAnyKeyword(upperCasedUtf8(app->Company), keywords) ||
                 containsAnyKeyword(m_descriptionCache->upperCasedText(app->TextFile), keywords);
             if (matches) {
                 rows.appendRow(app->Name, app.get());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 
@@ -14,25 +16,27 @@ namespace quillomat {
 // cannot be read.
 std::optional<QString> descriptionPlainText(const QString& path);
 
-// Upper-cased plain texts of description files, kept between searches so that a repeated search
-// reads no unchanged file again. An entry is reused only while the file's size, modification
-// time, change time and identity are what they were when it was read; the result therefore
-// always equals a fresh read of the file.
+// Upper-cased plain texts of description files, as UTF-8 (see SearchText.h), kept between
+// searches so that a repeated search reads no unchanged file again. An entry is reused only
+// while the file's size, modification time, change time and identity are what they were when
+// it was read; the result therefore always equals a fresh read of the file.
 class DescriptionTextCache
 {
 public:
-    using Reader = std::function<std::optional<QString>(const QString& path)>;
+    // Turns the bytes of a description file into its plain text.
+    using Converter = std::function<QString(QByteArrayView bytes)>;
 
-    explicit DescriptionTextCache(Reader reader = descriptionPlainText);
+    DescriptionTextCache();
+    explicit DescriptionTextCache(Converter converter);
 
     // Empty for an empty path and for a file that is missing, unreadable or not a regular file
     // (a device or a pipe is never read: it might never end).
-    QString upperCasedText(const QString& path);
+    QByteArray upperCasedText(const QString& path);
 
     qsizetype entryCount() const { return m_entries.size(); }
     void clear() { m_entries.clear(); }
 
-private:
+    // What tells one state of a file from another.
     struct FileStamp
     {
         std::int64_t size = -1;
@@ -42,16 +46,15 @@ private:
         std::uint64_t inode = 0;
         bool operator==(const FileStamp&) const = default;
     };
+
+private:
     struct Entry
     {
         FileStamp stamp;
-        QString upperText;
+        QByteArray upperText;
     };
 
-    // nullopt when the path names no regular file.
-    static std::optional<FileStamp> stampOf(const QString& path);
-
-    Reader m_reader;
+    Converter m_converter;
     QHash<QString, Entry> m_entries;
 };
 

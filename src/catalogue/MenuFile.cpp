@@ -48,19 +48,39 @@ PackageValues packageValues(const QList<IniFile::KeyValue>& pairs)
     return values;
 }
 
-// The grouping whose upper-cased name equals that of the given name; a new one, named as given,
-// appended to the list when there is none yet.
-template <typename Group>
-Group* groupFor(const QString& name, std::vector<std::unique_ptr<Group>>& list,
-                QHash<QString, Group*>& byKey)
+// Finds groupings by name while a menu file is read. Most packages spell their grouping the
+// way an earlier one did, so the exact spelling is looked up first and upper-casing, which
+// allocates, is left to the first time a spelling is seen.
+template <typename Group> class GroupIndex
 {
-    const QString key = upperCased(name);
-    if (Group* found = byKey.value(key))
-        return found;
-    list.push_back(std::make_unique<Group>(name));
-    byKey.insert(key, list.back().get());
-    return list.back().get();
-}
+public:
+    GroupIndex(std::vector<std::unique_ptr<Group>>& list, QHash<QString, Group*>& byKey)
+        : m_list(list), m_byKey(byKey)
+    {
+    }
+
+    // The grouping whose upper-cased name equals that of the given name; a new one, named as
+    // given, appended to the list when there is none yet.
+    Group* groupFor(const QString& name)
+    {
+        if (Group* known = m_bySpelling.value(name))
+            return known;
+        const QString key = upperCased(name);
+        Group* group = m_byKey.value(key);
+        if (!group) {
+            m_list.push_back(std::make_unique<Group>(name));
+            group = m_list.back().get();
+            m_byKey.insert(key, group);
+        }
+        m_bySpelling.insert(name, group);
+        return group;
+    }
+
+private:
+    std::vector<std::unique_ptr<Group>>& m_list;
+    QHash<QString, Group*>& m_byKey;
+    QHash<QString, Group*> m_bySpelling;
+};
 
 // Ascending order of the upper-cased names, compared code unit by code unit. The keys of one
 // list are unique (equal keys were merged), so the order is total.
@@ -90,6 +110,8 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
         settledCdFolder(cdFolder.isEmpty() ? ini->value(kHeaderSection, u"CDFolder") : cdFolder);
 
     const QString other = GetText(QStringLiteral("CategoryOther"));
+    GroupIndex<TCategory> categories(Categories, m_categoryByKey);
+    GroupIndex<TCompany> companies(Companies, m_companyByKey);
     const QStringList sections = ini->sectionNames();
     Applications.reserve(Applications.size() + sections.size());
     for (const QString& section : sections) {
@@ -103,8 +125,8 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
         app->RunFile = resolvedOnDisc(m_cdFolder, values.runFile);
         app->TextFile = resolvedOnDisc(m_cdFolder, values.textFile);
         app->Bitmap = resolvedOnDisc(m_cdFolder, values.bitmap);
-        groupFor(app->Category, Categories, m_categoryByKey)->AddApp(app.get());
-        groupFor(app->Company, Companies, m_companyByKey)->AddApp(app.get());
+        categories.groupFor(app->Category)->AddApp(app.get());
+        companies.groupFor(app->Company)->AddApp(app.get());
         Applications.push_back(std::move(app));
     }
     sortByKey(Categories);

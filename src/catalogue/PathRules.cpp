@@ -1,5 +1,7 @@
 #include "catalogue/PathRules.h"
 
+#include <algorithm>
+
 namespace quillomat {
 namespace {
 
@@ -38,7 +40,12 @@ QString resolvedOnDisc(const QString& cdFolder, const QString& value)
         return withForwardSlashes(value);
     // The folder already ends in a separator; a leading one of the value would double it.
     const QStringView relative = value.startsWith(u'\\') ? QStringView(value).sliced(1) : value;
-    return cdFolder + withForwardSlashes(relative.toString());
+    QString path;
+    path.reserve(cdFolder.size() + relative.size());
+    path.append(cdFolder);
+    path.append(relative);
+    std::replace(path.begin() + cdFolder.size(), path.end(), QChar(u'\\'), QChar(u'/'));
+    return path;
 }
 
 } // namespace quillomat

@@ -1,9 +1,12 @@
 #include "catalogue/DescriptionTextCache.h"
+#include "catalogue/SearchText.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace quillomat;
 
@@ -14,7 +17,7 @@ class DescriptionCacheTest : public QObject
 private:
     QString write(const QString& name, const QByteArray& bytes);
     QTemporaryDir m_dir;
-    QStringList m_reads;
+    QStringList m_reads; // contents the cache converted
     DescriptionTextCache makeCache();
 
 private slots:
@@ -25,6 +28,8 @@ private slots:
     void nothingToReadGivesEmptyText_data();
     void nothingToReadGivesEmptyText();
     void defaultReaderDecodesText();
+    void upperCasedUtf8MatchesFullMapping_data();
+    void upperCasedUtf8MatchesFullMapping();
 };
 
 QString DescriptionCacheTest::write(const QString& name, const QByteArray& bytes)
@@ -37,12 +42,12 @@ QString DescriptionCacheTest::write(const QString& name, const QByteArray& bytes
     return path;
 }
 
-// A reader that records every path it reads.
+// A converter that records the content of every file the cache read.
 DescriptionTextCache DescriptionCacheTest::makeCache()
 {
-    return DescriptionTextCache([this](const QString& path) {
-        m_reads.append(path);
-        return descriptionPlainText(path);
+    return DescriptionTextCache([this](QByteArrayView bytes) {
+        m_reads.append(QString::fromUtf8(bytes));
+        return QString::fromUtf8(bytes);
     });
 }
 
@@ -50,9 +55,9 @@ void DescriptionCacheTest::unchangedFileIsReadOnce()
 {
     const QString path = write(QStringLiteral("once.txt"), "Straße");
     DescriptionTextCache cache = makeCache();
-    QCOMPARE(cache.upperCasedText(path), QStringLiteral("STRASSE"));
-    QCOMPARE(cache.upperCasedText(path), QStringLiteral("STRASSE"));
-    QCOMPARE(m_reads, QStringList{path});
+    QCOMPARE(cache.upperCasedText(path), QByteArray("STRASSE"));
+    QCOMPARE(cache.upperCasedText(path), QByteArray("STRASSE"));
+    QCOMPARE(m_reads, QStringList{QStringLiteral("Straße")});
 }
 
 void DescriptionCacheTest::changedFileIsReadAgain_data()
@@ -71,10 +76,10 @@ void DescriptionCacheTest::changedFileIsReadAgain()
     DescriptionTextCache cache = makeCache();
     QCOMPARE(cache.upperCasedText(path), QStringLiteral("BEFORE"));
 
-    QString expected = QStringLiteral("AFTER!");
+    QByteArray expected = "AFTER!";
     if (change == QStringLiteral("size")) {
         write(QStringLiteral("changing.txt"), "after, longer");
-        expected = QStringLiteral("AFTER, LONGER");
+        expected = "AFTER, LONGER";
     } else if (change == QStringLiteral("content")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -101,24 +106,48 @@ void DescriptionCacheTest::nothingToReadGivesEmptyText_data()
     QTest::newRow("missing") << m_dir.filePath(QStringLiteral("absent.rtf"));
     QTest::newRow("folder") << m_dir.path();
     QTest::newRow("device that never ends") << QStringLiteral("/dev/zero");
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe.rtf"));
+    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0)
+        QTest::newRow("pipe without a writer") << fifo;
 }
 
 void DescriptionCacheTest::nothingToReadGivesEmptyText()
 {
     QFETCH(QString, path);
     DescriptionTextCache cache = makeCache();
-    QCOMPARE(cache.upperCasedText(path), QString());
+    QCOMPARE(cache.upperCasedText(path), QByteArray());
     QCOMPARE(m_reads, QStringList{});
     QCOMPARE(cache.entryCount(), 0);
 }
 
 void DescriptionCacheTest::defaultReaderDecodesText()
 {
+    const QString rtf = write(QStringLiteral("text.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}"
+                                                          "\\b f\\'fcr\\b0  alle\\par}");
+    QCOMPARE(DescriptionTextCache().upperCasedText(rtf), QStringLiteral("FÜR ALLE\n").toUtf8());
+
     // Windows-1252 bytes of an old disc: "Größe".
     const QString path = write(QStringLiteral("old.txt"), "Gr\xF6\xDF"
                                                           "e");
     QCOMPARE(descriptionPlainText(path), QStringLiteral("Größe"));
     QCOMPARE(descriptionPlainText(m_dir.filePath(QStringLiteral("absent.txt"))), std::nullopt);
+}
+
+void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("ascii with controls") << QStringLiteral("a\tZ_9{|}~\x7f @`");
+    QTest::newRow("growing: sharp s and ligature") << QStringLiteral("straße ﬀ ŉ end");
+    QTest::newRow("latin and greek") << QStringLiteral("für märkte ÿ µ ς σ ı");
+    QTest::newRow("surrogate pair") << QStringLiteral("x\U00010428y");
+    QTest::newRow("non-ascii at both ends") << QStringLiteral("äaä");
+}
+
+void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping()
+{
+    QFETCH(QString, text);
+    QCOMPARE(upperCasedUtf8(text), text.toUpper().toUtf8());
 }
 
 QTEST_GUILESS_MAIN(DescriptionCacheTest)
