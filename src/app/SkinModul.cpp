@@ -26,6 +26,10 @@ const QString kBuiltInBackground = QStringLiteral(":/quillomat/background101.png
 // Font names are kept as the font system of the original platform stores them: 31 characters.
 constexpr qsizetype kMaxFontNameLength = 31;
 
+// Larger than the widest displays in use (7680 pixels); the window's buffer then stays below
+// 256 MB.
+constexpr int kMaxWindowSide = 8192;
+
 // The background of the minimize and close signs; every other pixel belongs to the sign.
 constexpr QRgb kSignBackground = 0xC0C0C0;
 
@@ -291,11 +295,13 @@ void setFillOf(TMain_Form& form, Target target, ColorValue color)
         setPanelFillColor(*panel, color);
 }
 
-// The window's width or height. Qt cannot give a window no area: a size below one pixel is
-// taken as a value that does not convert, and the window keeps that side.
+// The window's width or height. A side the window cannot have is taken as a value that does
+// not convert, and the window keeps that side: below one pixel a window has no area, and above
+// kMaxWindowSide it could not be seen whole on any display while its buffer takes gigabytes
+// (or the display server refuses it and nothing is shown at all).
 void setWindowSide(TMain_Form& form, Property side, int value)
 {
-    if (value < 1)
+    if (value < 1 || value > kMaxWindowSide)
         return;
     if (side == Width)
         form.resize(value, form.height());

@@ -333,6 +333,10 @@ void SkinTest::windowSizeLeavesTheControls_data()
     QTest::newRow("one side") << QByteArray("dialog.height=500\n") << QSize(592, 500);
     QTest::newRow("no area is kept from the window")
         << QByteArray("dialog.width=0\ndialog.height=-5\n") << QSize(592, 373);
+    QTest::newRow("beyond any display")
+        << QByteArray("dialog.width=100000\ndialog.height=8193\n") << QSize(592, 373);
+    QTest::newRow("largest window")
+        << QByteArray("dialog.width=8192\ndialog.height=$2000\n") << QSize(8192, 8192);
 }
 
 void SkinTest::windowSizeLeavesTheControls()
