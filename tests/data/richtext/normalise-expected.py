@@ -38,6 +38,7 @@ elif writer == "abiword":
         del lines[1]
     # The export leaves list labels out; the RTF's \listtext holds \bullet for bullets and a
     # space for numbered items (AbiWord writes no numbers there).
+    # In sources/features.html the bulleted items are the ones named "... bullet".
     lines = [("•" if "bullet" in l else " ") + l if l.startswith("\t") else l for l in lines]
     if "Name" in lines:
         first = lines.index("Name")
