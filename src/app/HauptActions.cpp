@@ -117,6 +117,9 @@ void TMain_Form::SortBy_ComboBoxChange()
     Setup_ExtSpeedButton->setEnabled(false);
     ShowPaneMessage(Project->GetText(QStringLiteral("searchhelp")));
     SortFilter_ComboBox->setFocus();
+    // As a combo box does when it takes the focus: the prompt is selected, typing replaces it.
+    if (QLineEdit* edit = SortFilter_ComboBox->lineEdit())
+        edit->selectAll();
 }
 
 void TMain_Form::SortFilter_ComboBoxChange()

@@ -1,0 +1,337 @@
+#include "app/Haupt.h"
+#include "app/PackageListView.h"
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+#include "platform/ErrorBox.h"
+#include "platform/PreviewWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using namespace quillomat;
+
+namespace {
+
+const QString kData = QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/app/");
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write a test file");
+    file.write(bytes);
+}
+
+QStringList captionsOf(const QListWidget* list)
+{
+    QStringList captions;
+    for (int i = 0; i < list->count(); ++i)
+        captions.append(list->item(i)->text());
+    return captions;
+}
+
+const QByteArray kMenu = "[Paint Studio]\nCompany=Brightline\nCategory=Graphics\n"
+                         "RunFile=paint\\setup.sh\nTextFile=paint\\about.rtf\n"
+                         "Bitmap=paint\\shot.BMP\n"
+                         "[archiver]\nCompany=brightline\nCategory=Tools\n"
+                         "RunFile=arc\\install.sh\nTextFile=arc\\readme.TXT\n"
+                         "[Notes]\nCategory=tools\nTextFile=notes\\readme.Rtf\n"
+                         "Bitmap=notes\\missing.jpg\n"
+                         "[Viewer]\nCompany=Lens\nCategory=Graphics\nBitmap=viewer\\shot.jpeg\n"
+                         "RunFile=viewer\\gone.sh\n";
+
+} // namespace
+
+class ActionsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    void choose(TFlatComboBox* box, const QString& entry);
+    void selectRow(const QString& caption);
+    QString paneText() const { return m_form->Description_RichEdit->toPlainText(); }
+
+    std::unique_ptr<QTemporaryDir> m_program;
+    std::unique_ptr<QTemporaryDir> m_disc;
+    std::unique_ptr<TMain_Form> m_form;
+    QStringList m_errors;
+    QStringList m_previews;
+
+private slots:
+    void init();
+    void cleanup();
+    void switchesOrders();
+    void sameOrderOrFilterChangesNothing();
+    void searchRunsOnEnterOnly();
+    void leavingSearchSelectsNothing();
+    void searchWithoutResult();
+    void selectionSetsButtonsAndPane();
+    void descriptionFormatFollowsExtension();
+    void setupReportsFailures();
+    void setupStartsProgram();
+    void enterGoesToSetupButton();
+    void previewShowsPictureOrError();
+    void f9HidesAndShowsTheContent();
+    void helpMenuAndTexts();
+};
+
+void ActionsTest::init()
+{
+    m_program = std::make_unique<QTemporaryDir>();
+    m_disc = std::make_unique<QTemporaryDir>();
+    writeFile(m_program->filePath("quillomat.qmf"), kMenu);
+    writeFile(m_program->filePath("lang.ini"), "[English]\n");
+    QFile::copy(kData + "about.rtf", m_program->filePath("about.rtf"));
+    QDir disc(m_disc->path());
+    for (const char* folder : {"paint", "arc", "notes", "viewer"})
+        disc.mkpath(folder);
+    QFile::copy(kData + "package.rtf", disc.filePath("paint/about.rtf"));
+    QFile::copy(kData + "package.rtf", disc.filePath("notes/readme.Rtf"));
+    writeFile(disc.filePath("arc/readme.TXT"), "{\\rtf1 plain \\b text}\nsecond line");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(disc.filePath("paint/shot.BMP"), "BMP"));
+    QVERIFY(picture.save(disc.filePath("viewer/shot.jpeg"), "JPEG"));
+
+    m_errors.clear();
+    m_previews.clear();
+    setErrorBoxHook([this](QWidget*, const QString& message) { m_errors.append(message); });
+    setPreviewWindowHook([this](QWidget*, const QString& caption, const QImage& image) {
+        m_previews.append(QStringLiteral("%1 %2x%3").arg(caption).arg(image.width()).arg(image.height()));
+        return 2;
+    });
+    m_form = std::make_unique<TMain_Form>();
+    QVERIFY(m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void ActionsTest::cleanup()
+{
+    m_form.reset();
+    setErrorBoxHook({});
+    setPreviewWindowHook({});
+}
+
+void ActionsTest::choose(TFlatComboBox* box, const QString& entry)
+{
+    const int index = box->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void ActionsTest::selectRow(const QString& caption)
+{
+    const auto items = m_form->Quillz_ListView->findItems(caption, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    m_form->Quillz_ListView->setCurrentItem(items.front());
+}
+
+void ActionsTest::switchesOrders()
+{
+    TFlatComboBox* filter = m_form->SortFilter_ComboBox;
+    QVERIFY(filter->isHidden());
+    choose(m_form->SortBy_ComboBox, "category");
+    QCOMPARE(m_form->CurrentSortMode, SortMode::SortByCategory);
+    QVERIFY(!filter->isHidden() && filter->isEnabled());
+    QCOMPARE(filter->currentText(), QStringLiteral("Graphics"));
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"Paint Studio", "Viewer"}));
+
+    choose(filter, "Tools");
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Notes"}));
+    QCOMPARE(m_form->CurrentFilter, QStringLiteral("Tools"));
+
+    choose(m_form->SortBy_ComboBox, "company");
+    QCOMPARE(m_form->CurrentFilter, QString());
+    QCOMPARE(filter->currentText(), QStringLiteral("Brightline"));
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Paint Studio"}));
+
+    choose(m_form->SortBy_ComboBox, "name");
+    QVERIFY(filter->isHidden() && !filter->isEnabled());
+    QCOMPARE(m_form->Quillz_ListView->count(), 4);
+}
+
+void ActionsTest::sameOrderOrFilterChangesNothing()
+{
+    choose(m_form->SortBy_ComboBox, "category");
+    choose(m_form->SortFilter_ComboBox, "Tools");
+    m_form->Quillz_ListView->setCurrentRow(1);
+    choose(m_form->SortFilter_ComboBox, "Tools"); // same text as the current filter
+    QCOMPARE(m_form->Quillz_ListView->currentRow(), 1);
+    choose(m_form->SortBy_ComboBox, "category"); // same order
+    QCOMPARE(m_form->Quillz_ListView->currentRow(), 1);
+    QCOMPARE(m_form->SortFilter_ComboBox->currentText(), QStringLiteral("Tools"));
+}
+
+void ActionsTest::searchRunsOnEnterOnly()
+{
+    choose(m_form->SortBy_ComboBox, "search...");
+    TFlatComboBox* filter = m_form->SortFilter_ComboBox;
+    QVERIFY(m_form->SearchActive);
+    QCOMPARE(filter->ComboStyle(), TComboBoxStyle::csSimple);
+    QCOMPARE(filter->currentText(), QStringLiteral("enter keywords"));
+    QCOMPARE(m_form->Quillz_ListView->count(), 0);
+    QVERIFY(!m_form->Setup_ExtSpeedButton->isEnabled());
+    QVERIFY(!m_form->Preview_ExtSpeedButton->isEnabled());
+    QVERIFY(paneText().startsWith(QStringLiteral("Specify the keywords")));
+    QVERIFY(filter->lineEdit()->hasFocus());
+
+    QTest::keyClicks(filter->lineEdit(), "studio  TOOLS");
+    QCOMPARE(m_form->Quillz_ListView->count(), 0); // typing alone searches nothing
+    QTest::keyClick(filter->lineEdit(), Qt::Key_Return);
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Notes", "Paint Studio"}));
+    QCOMPARE(filter->lineEdit()->selectedText(), QStringLiteral("studio  TOOLS"));
+    QVERIFY(m_errors.isEmpty()); // Enter never reached the setup button
+    QCOMPARE(m_form->Quillz_ListView->selectedItems().size(), 0);
+
+    // The description text is searched too: the package's RTF says "draws pictures".
+    filter->lineEdit()->setText("pictures");
+    QTest::keyClick(filter->lineEdit(), Qt::Key_Enter);
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"Notes", "Paint Studio"}));
+}
+
+void ActionsTest::leavingSearchSelectsNothing()
+{
+    choose(m_form->SortBy_ComboBox, "search...");
+    QTest::keyClick(m_form->SortFilter_ComboBox->lineEdit(), Qt::Key_Return); // "enter keywords"
+    choose(m_form->SortBy_ComboBox, "name");
+    QCOMPARE(m_form->SortFilter_ComboBox->ComboStyle(), TComboBoxStyle::csDropDownList);
+    QCOMPARE(m_form->Quillz_ListView->count(), 4);
+    QCOMPARE(m_form->Quillz_ListView->selectedItems().size(), 0);
+    QVERIFY(!m_form->Setup_ExtSpeedButton->isEnabled());
+    QVERIFY(paneText().startsWith(QStringLiteral("Specify the keywords")));
+}
+
+void ActionsTest::searchWithoutResult()
+{
+    choose(m_form->SortBy_ComboBox, "search...");
+    m_form->SortFilter_ComboBox->lineEdit()->setText("zzz");
+    QTest::keyClick(m_form->SortFilter_ComboBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), QStringList{"Cannot find find any match"});
+    const QString help = paneText();
+    m_form->Quillz_ListView->setCurrentRow(0);
+    QCOMPARE(paneText(), help);
+    QVERIFY(!m_form->Setup_ExtSpeedButton->isEnabled());
+    emit m_form->Quillz_ListView->itemDoubleClicked(m_form->Quillz_ListView->item(0));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void ActionsTest::selectionSetsButtonsAndPane()
+{
+    selectRow("Viewer"); // run file and picture, no description
+    QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
+    QVERIFY(m_form->Preview_ExtSpeedButton->isEnabled());
+    QCOMPARE(paneText(), QStringLiteral("No description given."));
+
+    selectRow("Notes"); // description only
+    QVERIFY(!m_form->Setup_ExtSpeedButton->isEnabled());
+    QVERIFY(m_form->Preview_ExtSpeedButton->isEnabled());
+    QVERIFY(paneText().contains(QStringLiteral("Paint Studio draws pictures.")));
+    emit m_form->Quillz_ListView->itemDoubleClicked(m_form->Quillz_ListView->currentItem());
+    QCOMPARE(m_errors, QStringList{"No file specified to run."});
+}
+
+void ActionsTest::descriptionFormatFollowsExtension()
+{
+    selectRow("Notes"); // readme.Rtf: its own formatting
+    const QTextDocument* document = m_form->Description_RichEdit->document();
+    bool sawBold = false;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            sawBold |= it.fragment().charFormat().fontWeight() >= QFont::Bold;
+    QVERIFY(sawBold);
+
+    selectRow("archiver"); // readme.TXT holding RTF: its content decides, in the pane's font
+    QVERIFY(paneText().contains(QStringLiteral("plain text")));
+    QCOMPARE(document->defaultFont().family(), m_form->DescriptionFont.font.family());
+}
+
+void ActionsTest::setupReportsFailures()
+{
+    selectRow("Viewer");
+    m_form->Setup_ExtSpeedButton->click();
+    QCOMPARE(m_errors, QStringList{QStringLiteral("File \"%1/viewer/gone.sh\" not found.").arg(m_disc->path())});
+}
+
+void ActionsTest::setupStartsProgram()
+{
+    const QString marker = m_disc->filePath("started");
+    writeFile(m_disc->filePath("paint/setup.sh"),
+              "#!/bin/sh\npwd > \"" + marker.toUtf8() + "\"\n");
+    QFile::setPermissions(m_disc->filePath("paint/setup.sh"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    selectRow("Paint Studio");
+    m_form->Setup_ExtSpeedButton->click();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+    QVERIFY(m_errors.isEmpty());
+}
+
+void ActionsTest::enterGoesToSetupButton()
+{
+    selectRow("Notes"); // setup disabled: Enter still reaches it
+    m_form->Quillz_ListView->setFocus();
+    QTest::keyClick(m_form->Quillz_ListView, Qt::Key_Return);
+    QCOMPARE(m_errors, QStringList{"No file specified to run."});
+    QTest::keyClick(m_form->Quillz_ListView, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(m_form->Quillz_ListView, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(m_errors.size(), 1);
+    QTest::keyClick(m_form->Quillz_ListView, Qt::Key_Escape);
+    QCOMPARE(m_errors.size(), 1);
+    QVERIFY(m_form->isVisible());
+}
+
+void ActionsTest::previewShowsPictureOrError()
+{
+    selectRow("Paint Studio"); // shot.BMP in upper case is a valid picture
+    m_form->Preview_ExtSpeedButton->click();
+    QCOMPARE(m_previews, QStringList{"Quillomat - Preview - Paint Studio 40x30"});
+    selectRow("Viewer"); // .jpeg
+    m_form->Preview_ExtSpeedButton->click();
+    QCOMPARE(m_previews.size(), 2);
+    selectRow("Notes");
+    m_form->Preview_ExtSpeedButton->click();
+    QCOMPARE(m_errors, QStringList{QStringLiteral("Cannot open \"%1/notes/missing.jpg\" or it has got an unknown extension.").arg(m_disc->path())});
+    QCOMPARE(m_previews.size(), 2);
+}
+
+void ActionsTest::f9HidesAndShowsTheContent()
+{
+    QWidget* focus = m_form->Quillz_ListView;
+    QTest::keyClick(focus, Qt::Key_F9);
+    QVERIFY(m_form->Quillz_ListView->isHidden());
+    QVERIFY(m_form->Description_RichEdit->isHidden());
+    QVERIFY(m_form->SortBy_ComboBox->isHidden());
+    QVERIFY(m_form->SortFilter_ComboBox->isHidden());
+    QVERIFY(!m_form->Setup_ExtSpeedButton->isHidden());
+    // Keys go where the focus went when the list was hidden (the window itself, if nowhere).
+    QWidget* now = QApplication::focusWidget();
+    QTest::keyClick(now ? now : m_form.get(), Qt::Key_F9);
+    QVERIFY(!m_form->Quillz_ListView->isHidden());
+    QVERIFY(!m_form->Description_RichEdit->isHidden());
+    QVERIFY(!m_form->SortBy_ComboBox->isHidden());
+    QVERIFY(m_form->SortFilter_ComboBox->isHidden()); // disabled in the name order: stays hidden
+}
+
+void ActionsTest::helpMenuAndTexts()
+{
+    const QRect button = m_form->Help_ExtSpeedButton->geometry();
+    QCOMPARE(m_form->helpMenuPosition(), m_form->mapToGlobal(button.bottomLeft() + QPoint(0, 1)));
+    QCOMPARE(m_form->Help_PopupMenu->actions().size(), 2);
+    QVERIFY(!m_form->Hilfe_MenuItem->icon().isNull());
+    m_form->Hilfe_MenuItem->trigger();
+    QCOMPARE(paneText(), QStringLiteral("Cannot open file \"%1\".").arg(m_program->filePath("help.rtf")));
+    m_form->About_MenuItem->trigger();
+    QVERIFY(paneText().contains(QStringLiteral("About this disc")));
+}
+
+QTEST_MAIN(ActionsTest)
+#include "tst_actions.moc"
