@@ -42,6 +42,9 @@ bool containsBytes(QByteArrayView haystack, QByteArrayView needle)
 {
     if (needle.isEmpty())
         return true;
+    // memmem must not be given the null pointer of an empty text.
+    if (haystack.size() < needle.size())
+        return false;
     return ::memmem(haystack.data(), std::size_t(haystack.size()), needle.data(),
                     std::size_t(needle.size())) != nullptr;
 }
