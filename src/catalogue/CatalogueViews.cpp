@@ -113,16 +113,24 @@ void TProject::Search(RowList& rows, const QString& searchText)
     if (!keywords.isEmpty()) {
         if (!m_descriptionCache)
             m_descriptionCache = std::make_unique<DescriptionTextCache>();
-        for (const auto& app : Applications) {
+        if (m_searchFields.size() != Applications.size()) {
+            m_searchFields.clear();
+            m_searchFields.reserve(Applications.size());
+            for (const auto& app : Applications)
+                m_searchFields.push_back({upperCasedUtf8(app->Name), upperCasedUtf8(app->Category),
+                                          upperCasedUtf8(app->Company)});
+        }
+        for (std::size_t i = 0; i < Applications.size(); ++i) {
+            const TAppDescription& app = *Applications[i];
+            const auto& [name, category, company] = m_searchFields[i];
             // The description is read only when name, category and company do not match: the
             // outcome is the same, and reading is what a search spends its time on.
             const bool matches =
-                containsAnyKeyword(upperCasedUtf8(app->Name), keywords) ||
-                containsAnyKeyword(upperCasedUtf8(app->Category), keywords) ||
-                containsAnyKeyword(upperCasedUtf8(app->Company), keywords) ||
-                containsAnyKeyword(m_descriptionCache->upperCasedText(app->TextFile), keywords);
+                containsAnyKeyword(name, keywords) || containsAnyKeyword(category, keywords) ||
+                containsAnyKeyword(company, keywords) ||
+                containsAnyKeyword(m_descriptionCache->upperCasedText(app.TextFile), keywords);
             if (matches) {
-                rows.appendRow(app->Name, app.get());
+                rows.appendRow(app.Name, &app);
                 found = true;
             }
         }

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <QByteArray>
+
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -60,6 +63,8 @@ private:
     QHash<QString, TCategory*> m_categoryByKey;               // upper-cased name -> category
     QHash<QString, TCompany*> m_companyByKey;                 // upper-cased name -> company
     std::unique_ptr<DescriptionTextCache> m_descriptionCache; // created by the first search
+    // Upper-cased UTF-8 of each package's name, category and company, made by the first search.
+    std::vector<std::array<QByteArray, 3>> m_searchFields;
 };
 
 } // namespace quillomat

@@ -142,6 +142,16 @@ void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping_data()
     QTest::newRow("latin and greek") << QStringLiteral("für märkte ÿ µ ς σ ı");
     QTest::newRow("surrogate pair") << QStringLiteral("x\U00010428y");
     QTest::newRow("non-ascii at both ends") << QStringLiteral("äaä");
+    QString ascii;
+    for (char16_t c = 0; c < 0x80; ++c)
+        ascii += QChar(c);
+    QTest::newRow("every ascii character") << ascii + ascii.sliced(3);
+    QString latin1;
+    for (char16_t c = 0x80; c <= 0x17F; ++c)
+        latin1 += QChar(c) + QStringLiteral("a");
+    QTest::newRow("every latin-1 and latin extended-a letter") << latin1;
+    QTest::newRow("long run grows the buffer")
+        << QString(300, QChar(0xDF)) + QString(300, QChar(0xE4));
 }
 
 void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping()
