@@ -141,6 +141,7 @@ private slots:
     void rereadKeepsRemovedKeys();
     void rereadWithoutFileChangesNothing();
     void silverSignStaysSilver();
+    void sampleSkinLoads();
 };
 
 void SkinTest::initTestCase()
@@ -457,6 +458,18 @@ void SkinTest::silverSignStaysSilver()
     form.ApplySkin();
     QVERIFY(signOf(form.Close_ExtSpeedButton->Glyph()).isEmpty());
     QCOMPARE(form.Close_ExtSpeedButton->Glyph().size(), m_design.closeGlyph.size());
+}
+
+void SkinTest::sampleSkinLoads()
+{
+    const QString sample =
+        QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/../../examples/skins/tidewater/");
+    for (const char* name : {"qmskin.ini", "background.bmp"})
+        QVERIFY(QFile::copy(sample + name, programFile(name)));
+    TMain_Form& form = start();
+    QCOMPARE(form.size(), QSize(720, 440));
+    QCOMPARE(form.BackgroundBitmap.size(), form.size());
+    QCOMPARE(form.Setup_ExtSpeedButton->font().family(), QStringLiteral("DejaVu Sans"));
 }
 
 QTEST_MAIN(SkinTest)
