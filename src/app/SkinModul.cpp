@@ -2,6 +2,7 @@
 
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
+#include "app/SkinKeys.h"
 #include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
@@ -13,9 +14,7 @@
 #include <QImageReader>
 #include <QTextEdit>
 
-#include <array>
 #include <optional>
-#include <string_view>
 
 namespace quillomat {
 namespace {
@@ -23,7 +22,8 @@ namespace {
 const QString kSection = QStringLiteral("Quillomat Skin");
 const QString kBuiltInBackground = QStringLiteral(":/quillomat/background101.png");
 
-// Font names are kept as the font system of the original platform stores them: 31 characters.
+// A font name keeps at most 31 characters, the longest face name of a Windows font; skins are
+// written there, and a longer name in one was cut there too.
 constexpr qsizetype kMaxFontNameLength = 31;
 
 // Larger than the widest displays in use (7680 pixels); the window's buffer then stays below
@@ -33,191 +33,7 @@ constexpr int kMaxWindowSide = 8192;
 // The background of the minimize and close signs; every other pixel belongs to the sign.
 constexpr QRgb kSignBackground = 0xC0C0C0;
 
-enum class ValueType
-{
-    Integer,
-    Colour,
-    Boolean,
-    Text,
-};
-
-// What a key acts on. The description font is a target of its own: the pane's position and
-// fill belong to the pane, its font keys to the window's DescriptionFont.
-enum class Target
-{
-    Window,
-    SortBy,
-    Filter,
-    List,
-    Description,
-    DescriptionFont,
-    Preview,
-    Setup,
-    Help,
-    Minimize,
-    Close,
-};
-
-enum class Property
-{
-    Left,
-    Top,
-    Width,
-    Height,
-    Background,
-    FontName,
-    FontSize,
-    FontBold,
-    FontColor,
-    Fill,
-    Border,
-    Arrow,
-    ArrowBackground,
-    FrameColor,
-    FrameVisible,
-    SignColor,
-};
-
-struct SkinKey
-{
-    std::string_view name;
-    ValueType type;
-    Target target;
-    Property property;
-};
-
-using enum ValueType;
-using enum Target;
-using enum Property;
-
-// Every key in the order it is read and applied; each is applied as soon as it is read.
-constexpr std::array kSkinKeys = {
-    SkinKey{"dialog.width", Integer, Window, Width},
-    SkinKey{"dialog.height", Integer, Window, Height},
-    SkinKey{"dialog.bitmap", Text, Window, Background},
-
-    SkinKey{"sortby.position.left", Integer, SortBy, Left},
-    SkinKey{"sortby.position.top", Integer, SortBy, Top},
-    SkinKey{"sortby.position.width", Integer, SortBy, Width},
-    SkinKey{"sortby.font.name", Text, SortBy, FontName},
-    SkinKey{"sortby.font.size", Integer, SortBy, FontSize},
-    SkinKey{"sortby.font.bold", Boolean, SortBy, FontBold},
-    SkinKey{"sortby.font.color", Colour, SortBy, FontColor},
-    SkinKey{"sortby.color.fill", Colour, SortBy, Fill},
-    SkinKey{"sortby.color.border", Colour, SortBy, Border},
-    SkinKey{"sortby.color.arrow", Colour, SortBy, Arrow},
-    SkinKey{"sortby.color.arrow_bkg", Colour, SortBy, ArrowBackground},
-
-    SkinKey{"filter.position.left", Integer, Filter, Left},
-    SkinKey{"filter.position.top", Integer, Filter, Top},
-    SkinKey{"filter.position.width", Integer, Filter, Width},
-    SkinKey{"filter.font.name", Text, Filter, FontName},
-    SkinKey{"filter.font.size", Integer, Filter, FontSize},
-    SkinKey{"filter.font.bold", Boolean, Filter, FontBold},
-    SkinKey{"filter.font.color", Colour, Filter, FontColor},
-    SkinKey{"filter.color.fill", Colour, Filter, Fill},
-    SkinKey{"filter.color.border", Colour, Filter, Border},
-    SkinKey{"filter.color.arrow", Colour, Filter, Arrow},
-    SkinKey{"filter.color.arrow_bkg", Colour, Filter, ArrowBackground},
-
-    SkinKey{"quillzlist.position.left", Integer, List, Left},
-    SkinKey{"quillzlist.position.top", Integer, List, Top},
-    SkinKey{"quillzlist.position.width", Integer, List, Width},
-    SkinKey{"quillzlist.position.height", Integer, List, Height},
-    SkinKey{"quillzlist.font.name", Text, List, FontName},
-    SkinKey{"quillzlist.font.size", Integer, List, FontSize},
-    SkinKey{"quillzlist.font.bold", Boolean, List, FontBold},
-    SkinKey{"quillzlist.font.color", Colour, List, FontColor},
-    SkinKey{"quillzlist.color.fill", Colour, List, Fill},
-
-    SkinKey{"description.position.left", Integer, Description, Left},
-    SkinKey{"description.position.top", Integer, Description, Top},
-    SkinKey{"description.position.width", Integer, Description, Width},
-    SkinKey{"description.position.height", Integer, Description, Height},
-    SkinKey{"description.color.fill", Colour, Description, Fill},
-    SkinKey{"description.font.name", Text, DescriptionFont, FontName},
-    SkinKey{"description.font.size", Integer, DescriptionFont, FontSize},
-    SkinKey{"description.font.bold", Boolean, DescriptionFont, FontBold},
-    SkinKey{"description.font.color", Colour, DescriptionFont, FontColor},
-
-    SkinKey{"preview.position.left", Integer, Preview, Left},
-    SkinKey{"preview.position.top", Integer, Preview, Top},
-    SkinKey{"preview.position.width", Integer, Preview, Width},
-    SkinKey{"preview.position.height", Integer, Preview, Height},
-    SkinKey{"preview.font.name", Text, Preview, FontName},
-    SkinKey{"preview.font.size", Integer, Preview, FontSize},
-    SkinKey{"preview.font.bold", Boolean, Preview, FontBold},
-    SkinKey{"preview.font.color", Colour, Preview, FontColor},
-    SkinKey{"preview.border.color", Colour, Preview, FrameColor},
-    SkinKey{"preview.border.visible", Boolean, Preview, FrameVisible},
-
-    SkinKey{"setup.position.left", Integer, Setup, Left},
-    SkinKey{"setup.position.top", Integer, Setup, Top},
-    SkinKey{"setup.position.width", Integer, Setup, Width},
-    SkinKey{"setup.position.height", Integer, Setup, Height},
-    SkinKey{"setup.font.name", Text, Setup, FontName},
-    SkinKey{"setup.font.size", Integer, Setup, FontSize},
-    SkinKey{"setup.font.bold", Boolean, Setup, FontBold},
-    SkinKey{"setup.font.color", Colour, Setup, FontColor},
-    SkinKey{"setup.border.color", Colour, Setup, FrameColor},
-    SkinKey{"setup.border.visible", Boolean, Setup, FrameVisible},
-
-    SkinKey{"help.position.left", Integer, Help, Left},
-    SkinKey{"help.position.top", Integer, Help, Top},
-    SkinKey{"help.position.width", Integer, Help, Width},
-    SkinKey{"help.position.height", Integer, Help, Height},
-
-    SkinKey{"minimize.position.left", Integer, Minimize, Left},
-    SkinKey{"minimize.position.top", Integer, Minimize, Top},
-    SkinKey{"minimize.position.width", Integer, Minimize, Width},
-    SkinKey{"minimize.position.height", Integer, Minimize, Height},
-    SkinKey{"minimize.color", Colour, Minimize, SignColor},
-
-    SkinKey{"close.position.left", Integer, Close, Left},
-    SkinKey{"close.position.top", Integer, Close, Top},
-    SkinKey{"close.position.width", Integer, Close, Width},
-    SkinKey{"close.position.height", Integer, Close, Height},
-    SkinKey{"close.color", Colour, Close, SignColor},
-};
-static_assert(kSkinKeys.size() == 77);
-
-// The value type each property takes; checked against every row below, so that a slip in the
-// table's type column does not compile.
-constexpr ValueType typeOf(Property property)
-{
-    switch (property) {
-    case Left:
-    case Top:
-    case Width:
-    case Height:
-    case FontSize:
-        return Integer;
-    case Background:
-    case FontName:
-        return Text;
-    case FontBold:
-    case FrameVisible:
-        return Boolean;
-    case FontColor:
-    case Fill:
-    case Border:
-    case Arrow:
-    case ArrowBackground:
-    case FrameColor:
-    case SignColor:
-        return Colour;
-    }
-    return Text;
-}
-
-constexpr bool typesMatch()
-{
-    for (const SkinKey& key : kSkinKeys)
-        if (key.type != typeOf(key.property))
-            return false;
-    return true;
-}
-static_assert(typesMatch());
+using namespace skinkeys;
 
 QWidget* widgetOf(TMain_Form& form, Target target)
 {
