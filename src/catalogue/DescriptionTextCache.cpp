@@ -89,7 +89,10 @@ std::optional<FileContent> readRegularFile(const QString& path)
 
 std::optional<QString> descriptionPlainText(const QString& path)
 {
-    return plainTextOfFile(path);
+    const std::optional<FileContent> content = readRegularFile(path);
+    if (!content)
+        return std::nullopt;
+    return rtfToPlainText(content->bytes);
 }
 
 DescriptionTextCache::DescriptionTextCache() : DescriptionTextCache(rtfToPlainText) {}

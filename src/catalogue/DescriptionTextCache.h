@@ -13,7 +13,7 @@ namespace quillomat {
 
 // The plain text of a description file as the keyword search sees it: the text of an RTF file
 // (recognised by its content) or the decoded text of any other file; nullopt when the file
-// cannot be read.
+// cannot be read or is not a regular file.
 std::optional<QString> descriptionPlainText(const QString& path);
 
 // Upper-cased plain texts of description files, as UTF-8 (see SearchText.h), kept between
