@@ -1,12 +1,17 @@
 #include "platform/DriveRoot.h"
 
+#include <QFileInfo>
 #include <QStorageInfo>
 
 namespace quillomat {
 
 QString driveRootOf(const QString& path)
 {
-    const QStorageInfo storage(path);
+    // A path that does not exist (yet) belongs to the file system of its nearest existing folder.
+    QString existing = QFileInfo(path).absoluteFilePath();
+    while (!QFileInfo::exists(existing) && existing != QStringLiteral("/"))
+        existing = QFileInfo(existing).absolutePath();
+    const QStorageInfo storage(existing);
     QString root = storage.isValid() ? storage.rootPath() : QString();
     if (root.isEmpty())
         return QStringLiteral("/");

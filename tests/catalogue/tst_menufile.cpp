@@ -1,5 +1,6 @@
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
+#include "platform/DriveRoot.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -51,6 +52,7 @@ private slots:
     void missingNameOfActiveLanguage();
     void unopenableFileLoadsNothing_data();
     void unopenableFileLoadsNothing();
+    void defaultCdFolderIsTheMountPoint();
 };
 
 QString MenuFileTest::writeMenu(const QByteArray& bytes)
@@ -297,6 +299,16 @@ void MenuFileTest::unopenableFileLoadsNothing()
     QVERIFY(project.Categories.empty());
     QVERIFY(project.Companies.empty());
     QVERIFY(project.cdFolder().isEmpty());
+}
+
+void MenuFileTest::defaultCdFolderIsTheMountPoint()
+{
+    const QString program = QCoreApplication::applicationFilePath();
+    const QString root = driveRootOf(program);
+    QVERIFY2(root.endsWith(u'/') && program.startsWith(root), qPrintable(root));
+    QCOMPARE(driveRootOf(QStringLiteral("/")), QStringLiteral("/"));
+    QCOMPARE(driveRootOf(m_dir.filePath(QStringLiteral("absent/x.exe"))),
+             driveRootOf(m_dir.path()));
 }
 
 QTEST_GUILESS_MAIN(MenuFileTest)
