@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +31,7 @@ private slots:
     void defaultReaderDecodesText();
     void upperCasedUtf8MatchesFullMapping_data();
     void upperCasedUtf8MatchesFullMapping();
+    void containsBytesFindsEverySubstring();
 };
 
 QString DescriptionCacheTest::write(const QString& name, const QByteArray& bytes)
@@ -158,6 +160,26 @@ void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping()
 {
     QFETCH(QString, text);
     QCOMPARE(upperCasedUtf8(text), text.toUpper().toUtf8());
+}
+
+// Every needle cut from a random text is found wherever it sits (ends, block edges); needles
+// changed in one byte are reported as QByteArray::contains reports them.
+void DescriptionCacheTest::containsBytesFindsEverySubstring()
+{
+    QRandomGenerator random(1234);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray text(random.bounded(1, 70), Qt::Uninitialized);
+        for (char& c : text)
+            c = char('A' + random.bounded(3)); // few letters: many partial matches
+        const int from = random.bounded(int(text.size()));
+        QByteArray needle = text.mid(from, random.bounded(1, int(text.size()) - from + 1));
+        QVERIFY(containsBytes(text, needle));
+        needle[random.bounded(int(needle.size()))] = char('A' + random.bounded(4));
+        QCOMPARE(containsBytes(text, needle), text.contains(needle));
+        QCOMPARE(containsBytes(text, text + "A"), false);
+    }
+    QVERIFY(containsBytes("abc", ""));
+    QVERIFY(!containsBytes("", "a"));
 }
 
 QTEST_GUILESS_MAIN(DescriptionCacheTest)
