@@ -56,9 +56,7 @@ std::optional<FileContent> readRegularFile(const QString& path)
     // Non-blocking, so that opening a named pipe does not wait for a writer.
     FileDescriptor fd(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     FileContent content;
@@ -107,9 +105,7 @@ QByteArray DescriptionTextCache::upperCasedText(const QString& path)
         return {};
     const auto cached = m_entries.constFind(path);
     if (cached != m_entries.cend()) {
-        struct stat info
-        {
-        };
+        struct stat info = {};
         if (::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
             stampOf(info) == cached->stamp)
             return cached->upperText;
