@@ -180,6 +180,7 @@ void DescriptionCacheTest::containsBytesFindsEverySubstring()
     }
     QVERIFY(containsBytes("abc", ""));
     QVERIFY(!containsBytes("", "a"));
+    QVERIFY(!containsBytes(QByteArrayView(), "a")); // the empty text of a missing file
 }
 
 QTEST_GUILESS_MAIN(DescriptionCacheTest)
