@@ -1,0 +1,114 @@
+// Runs the program's start-up and its main user actions on a disc, offscreen, without a user:
+// the write watch and the leak check run this under strace and the leak checkers.
+//   quillomat-actions-driver <program folder> <disc folder>
+// Modal windows (language chooser, preview, error boxes) are answered by a timer: Enter for
+// dialogs with a default button, close for the preview. Starting a package's setup is left out:
+// it runs the disc's own programs, which are not ours to watch.
+#include "app/Haupt.h"
+#include "app/PackageListView.h"
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace quillomat;
+
+namespace {
+
+int g_modalsAnswered = 0;
+
+void answerModalWindows()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    ++g_modalsAnswered;
+    if (qobject_cast<QMessageBox*>(modal) || modal->objectName() == u"ChoseLang_Form")
+        QTest::keyClick(modal, Qt::Key_Return);
+    else
+        modal->close();
+    // A window that ignored the key is closed the next time round.
+    if (modal->isVisible())
+        QTimer::singleShot(0, modal, &QWidget::close);
+}
+
+void selectEveryRow(TMain_Form& form)
+{
+    PackageListView* list = form.Quillz_ListView;
+    for (int row = 0; row < list->count(); ++row) {
+        list->setCurrentRow(row);
+        form.Quillz_ListViewChange();
+        // The preview of the packages that have one (a window or an error box).
+        if (form.Preview_ExtSpeedButton->isEnabled())
+            form.Preview_ExtSpeedButtonClick();
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        std::fputs("usage: quillomat-actions-driver <program folder> <disc folder>\n", stderr);
+        return 2;
+    }
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, &answerModalWindows);
+    answerer.start(20);
+
+    auto* form = new TMain_Form;
+    QString programFolder = args[1];
+    if (!programFolder.endsWith(u'/'))
+        programFolder += u'/';
+    if (!form->FormCreate({QStringLiteral("/TEST"), args[2]}, programFolder)) {
+        std::fputs("the language chooser was cancelled\n", stderr);
+        return 1;
+    }
+    form->show();
+    QTest::qWait(50);
+
+    // Every order with every filter entry, and every row in each.
+    TFlatComboBox* sortBy = form->SortBy_ComboBox;
+    TFlatComboBox* filter = form->SortFilter_ComboBox;
+    for (int order = 0; order < sortBy->count(); ++order) {
+        sortBy->setCurrentIndex(order);
+        form->SortBy_ComboBoxChange();
+        if (form->SearchActive) {
+            for (const QString& words : {QStringLiteral("game"), QStringLiteral("zzz qqq")}) {
+                filter->setEditText(words);
+                form->SortFilter_ComboBoxKeyDown(Qt::Key_Return, Qt::NoModifier);
+                selectEveryRow(*form);
+            }
+            continue;
+        }
+        for (int entry = 0; entry < std::max(filter->count(), 1); ++entry) {
+            if (filter->count() > 0) {
+                filter->setCurrentIndex(entry);
+                form->SortFilter_ComboBoxChange();
+            }
+            selectEveryRow(*form);
+        }
+    }
+
+    form->Hilfe_MenuItemClick();
+    form->About_MenuItemClick();
+    form->FormKeyDown(Qt::Key_F5, Qt::NoModifier);
+    form->FormKeyDown(Qt::Key_F9, Qt::NoModifier);
+    form->FormKeyDown(Qt::Key_F9, Qt::NoModifier);
+    form->repaint();
+    form->Minimize_NewSpeedButtonClick();
+    QTest::qWait(50);
+    form->Close_NewSpeedButtonClick();
+    delete form;
+    std::fprintf(stderr, "actions done, %d modal windows answered\n", g_modalsAnswered);
+    return 0;
+}
