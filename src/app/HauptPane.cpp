@@ -1,6 +1,7 @@
 // The description pane: messages, description files and its default character format.
 #include "app/Haupt.h"
 
+#include "app/SkinPalette.h"
 #include "platform/TextTemplate.h"
 #include "richtext/RtfDocument.h"
 
@@ -30,10 +31,7 @@ void TMain_Form::ApplyDescriptionFont()
     format.setFont(DescriptionFont.font);
     format.setForeground(colorFromValue(DescriptionFont.color));
     Description_RichEdit->document()->setDefaultFont(DescriptionFont.font);
-    QPalette palette = Description_RichEdit->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Text, colorFromValue(DescriptionFont.color));
-    Description_RichEdit->setPalette(palette);
+    setPanelTextColor(*Description_RichEdit, DescriptionFont.color);
     Description_RichEdit->setCurrentCharFormat(format);
 }
 
@@ -46,19 +44,23 @@ void TMain_Form::ShowPaneMessage(const QString& text)
     centred.setAlignment(Qt::AlignHCenter);
     cursor.setBlockFormat(centred);
     cursor.insertText(expandLineBreaks(text), Description_RichEdit->currentCharFormat());
+    Description_RichEdit->moveCursor(QTextCursor::Start);
 }
 
 void TMain_Form::ShowDescriptionFile(const QString& path)
 {
     if (extensionOf(path).toUpper() != QLatin1String(".RTF"))
         ApplyDescriptionFont();
-    if (loadDocumentFromFile(*Description_RichEdit->document(), path))
+    if (loadDocumentFromFile(*Description_RichEdit->document(), path)) {
+        Description_RichEdit->moveCursor(QTextCursor::Start); // a new text is read from its top
         return;
+    }
     Description_RichEdit->clear();
     ApplyDescriptionFont();
     QTextCursor cursor(Description_RichEdit->document());
     cursor.insertText(fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")), path),
                       Description_RichEdit->currentCharFormat());
+    Description_RichEdit->moveCursor(QTextCursor::Start);
 }
 
 } // namespace quillomat

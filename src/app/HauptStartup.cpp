@@ -5,6 +5,7 @@
 #include "app/ComboChoiceBox.h"
 #include "app/PackageListView.h"
 #include "app/SkinModul.h"
+#include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "controls/WindowShape.h"
@@ -84,22 +85,6 @@ TExtSpeedButton* makeGlyphButton(QWidget* parent, const QString& name, const QSt
     return button;
 }
 
-void setFillColor(QWidget* widget, ColorValue fill, ColorValue text)
-{
-    QPalette palette = widget->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, colorFromValue(fill));
-        palette.setColor(group, QPalette::Window, colorFromValue(fill));
-        palette.setColor(group, QPalette::Text, colorFromValue(text));
-    }
-    // The selection stays visible while the list has no focus.
-    palette.setColor(QPalette::Inactive, QPalette::Highlight,
-                     palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     palette.color(QPalette::Active, QPalette::HighlightedText));
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 TMain_Form::TMain_Form(QWidget* parent) : TMovingForm(parent)
@@ -157,7 +142,7 @@ void TMain_Form::createBoxesAndList()
     Quillz_ListView->setObjectName(QStringLiteral("Quillz_ListView"));
     Quillz_ListView->setGeometry(30, 144, 201, 172);
     Quillz_ListView->setFont(layoutFont());
-    setFillColor(Quillz_ListView, kPanelColor, clSilver);
+    setPanelColors(*Quillz_ListView, kPanelColor, clSilver);
 
     Description_RichEdit = new QTextEdit(this);
     Description_RichEdit->setObjectName(QStringLiteral("Description_RichEdit"));
@@ -167,7 +152,7 @@ void TMain_Form::createBoxesAndList()
     Description_RichEdit->setReadOnly(true);
     Description_RichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Description_RichEdit->setFont(layoutFont());
-    setFillColor(Description_RichEdit, kPanelColor, clWhite);
+    setPanelColors(*Description_RichEdit, kPanelColor, clWhite);
 
     setTabOrder(SortBy_ComboBox, SortFilter_ComboBox);
     setTabOrder(SortFilter_ComboBox, Quillz_ListView);

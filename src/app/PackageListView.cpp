@@ -84,19 +84,4 @@ const TAppDescription* PackageListView::selectedPackage() const
     return selected.isEmpty() ? nullptr : packageOf(selected.front());
 }
 
-void PackageListView::setTextColor(const QColor& color)
-{
-    QPalette p = palette();
-    p.setColor(QPalette::Text, color);
-    setPalette(p);
-}
-
-void PackageListView::setFillColor(const QColor& color)
-{
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    p.setColor(QPalette::Window, color);
-    setPalette(p);
-}
-
 } // namespace quillomat

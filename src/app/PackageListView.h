@@ -33,9 +33,6 @@ public:
     const TAppDescription* selectedPackage() const;
     static const TAppDescription* packageOf(const QListWidgetItem* item);
 
-    void setTextColor(const QColor& color);
-    void setFillColor(const QColor& color);
-
 private:
     struct QueuedRow
     {
