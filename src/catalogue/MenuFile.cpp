@@ -20,7 +20,7 @@ struct PackageValues
     QString company, category, runFile, textFile, bitmap;
 };
 
-PackageValues packageValues(const QList<IniFile::KeyValue>& pairs)
+PackageValues packageValues(std::span<const IniFile::KeyValue> pairs)
 {
     struct Slot
     {
@@ -39,7 +39,7 @@ PackageValues packageValues(const QList<IniFile::KeyValue>& pairs)
     for (const auto& [key, value] : pairs) {
         for (std::size_t i = 0; i < std::size(kSlots); ++i) {
             if (!seen[i] && key.compare(kSlots[i].key, Qt::CaseInsensitive) == 0) {
-                values.*kSlots[i].field = value;
+                values.*kSlots[i].field = value.toString();
                 seen[i] = true;
                 break;
             }

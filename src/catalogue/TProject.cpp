@@ -29,7 +29,7 @@ bool TProject::LoadLanguageFile(const QString& path)
     for (const QString& section : sections) {
         auto language = std::make_unique<TLanguage>(section);
         for (const auto& [key, text] : ini->sectionPairs(section))
-            language->AddText(key, text);
+            language->AddText(key.toString(), text.toString());
         Languages.push_back(std::move(language));
     }
     if (!sections.isEmpty())

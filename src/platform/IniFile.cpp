@@ -2,6 +2,8 @@
 
 #include "platform/TextDecoding.h"
 
+#include <algorithm>
+
 namespace quillomat {
 namespace {
 
@@ -51,63 +53,114 @@ template <typename Handler> void forEachLine(QStringView text, Handler handle)
 
 } // namespace
 
+std::size_t IniFile::FoldedHash::operator()(QStringView name) const noexcept
+{
+    // Folds whole code points, as the case-insensitive comparison does, so that names that
+    // compare equal always hash alike.
+    std::size_t hash = 14695981039346656037ull;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t codePoint = name[i].unicode();
+        if (QChar::isHighSurrogate(codePoint) && i + 1 < name.size() &&
+            name[i + 1].isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(name[i].unicode(), name[i + 1].unicode());
+            ++i;
+        }
+        hash = (hash ^ QChar::toCaseFolded(codePoint)) * 1099511628211ull;
+    }
+    return hash;
+}
+
 std::optional<IniFile> IniFile::load(const QString& path)
 {
-    const auto text = readTextFile(path);
+    auto text = readTextFile(path);
     if (!text)
         return std::nullopt;
-    return parse(*text);
+    return parseOwned(std::move(*text));
 }
 
 IniFile IniFile::parse(QStringView text)
 {
+    return parseOwned(text.toString());
+}
+
+IniFile IniFile::parseOwned(QString text)
+{
     IniFile ini;
-    Section* current = nullptr;
-    forEachLine(text, [&](QStringView rawLine) {
+    ini.m_text = std::move(text);
+    // Pairs are collected with the position of their section, then grouped by section: a
+    // repeated section adds its keys after those it had, so file order holds within each.
+    std::vector<std::size_t> sectionOfPair;
+    std::size_t current = 0;
+    bool inSection = false;
+    bool sectionRepeated = false;
+    forEachLine(ini.m_text, [&](QStringView rawLine) {
         const QStringView line = trimmedBlanks(rawLine);
         if (line.isEmpty() || line.front() == u';')
             return;
         if (line.front() == u'[') {
             const qsizetype close = line.indexOf(u']');
-            const QStringView name = line.sliced(1, (close < 0 ? line.size() : close) - 1);
-            current = &ini.sectionFor(trimmedBlanks(name));
+            const QStringView name =
+                trimmedBlanks(line.sliced(1, (close < 0 ? line.size() : close) - 1));
+            const auto [found, added] =
+                ini.m_sectionIndex.try_emplace(name, ini.m_sections.size());
+            if (added)
+                ini.m_sections.push_back(Section{name});
+            sectionRepeated |= !added && found->second != current;
+            current = found->second;
+            inSection = true;
             return;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (!current || equals < 0)
+        if (!inSection || equals < 0)
             return;
         const QStringView key = trimmedBlanks(line.first(equals));
         if (key.isEmpty())
             return;
-        const QStringView value = withoutSurroundingQuotes(trimmedBlanks(line.sliced(equals + 1)));
-        current->pairs.append({key.toString(), value.toString()});
+        ini.m_pairs.emplace_back(key, withoutSurroundingQuotes(trimmedBlanks(line.sliced(equals + 1))));
+        sectionOfPair.push_back(current);
     });
-    return ini;
-}
 
-IniFile::Section& IniFile::sectionFor(QStringView name)
-{
-    const QString folded = name.toString().toCaseFolded();
-    const auto found = m_sectionIndex.constFind(folded);
-    if (found != m_sectionIndex.cend())
-        return m_sections[*found];
-    m_sectionIndex.insert(folded, m_sections.size());
-    m_sections.append(Section{name.toString(), {}});
-    return m_sections.back();
+    if (sectionRepeated) {
+        std::vector<std::size_t> order(ini.m_pairs.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return sectionOfPair[a] < sectionOfPair[b];
+        });
+        std::vector<KeyValue> grouped;
+        grouped.reserve(order.size());
+        std::vector<std::size_t> groupedSections;
+        groupedSections.reserve(order.size());
+        for (std::size_t i : order) {
+            grouped.push_back(ini.m_pairs[i]);
+            groupedSections.push_back(sectionOfPair[i]);
+        }
+        ini.m_pairs = std::move(grouped);
+        sectionOfPair = std::move(groupedSections);
+    }
+    // Pairs now run section by section in ascending section order: mark each range.
+    std::size_t pair = 0;
+    for (std::size_t s = 0; s < ini.m_sections.size(); ++s) {
+        ini.m_sections[s].firstPair = pair;
+        while (pair < sectionOfPair.size() && sectionOfPair[pair] == s)
+            ++pair;
+        ini.m_sections[s].endPair = pair;
+    }
+    return ini;
 }
 
 const IniFile::Section* IniFile::findSection(QStringView name) const
 {
-    const auto found = m_sectionIndex.constFind(name.toString().toCaseFolded());
-    return found == m_sectionIndex.cend() ? nullptr : &m_sections[*found];
+    const auto found = m_sectionIndex.find(name);
+    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
 QStringList IniFile::sectionNames() const
 {
     QStringList names;
-    names.reserve(m_sections.size());
+    names.reserve(qsizetype(m_sections.size()));
     for (const Section& section : m_sections)
-        names.append(section.name);
+        names.append(section.name.toString());
     return names;
 }
 
@@ -118,20 +171,20 @@ bool IniFile::hasSection(QStringView section) const
 
 QString IniFile::value(QStringView section, QStringView key, const QString& fallback) const
 {
-    const Section* found = findSection(section);
-    if (!found)
-        return fallback;
-    for (const KeyValue& pair : found->pairs) {
-        if (QStringView(pair.first).compare(key, Qt::CaseInsensitive) == 0)
-            return pair.second;
+    for (const KeyValue& pair : sectionPairs(section)) {
+        if (pair.first.compare(key, Qt::CaseInsensitive) == 0)
+            return pair.second.toString();
     }
     return fallback;
 }
 
-QList<IniFile::KeyValue> IniFile::sectionPairs(QStringView section) const
+std::span<const IniFile::KeyValue> IniFile::sectionPairs(QStringView section) const
 {
     const Section* found = findSection(section);
-    return found ? found->pairs : QList<KeyValue>{};
+    if (!found)
+        return {};
+    return std::span<const KeyValue>(m_pairs).subspan(found->firstPair,
+                                                      found->endPair - found->firstPair);
 }
 
 } // namespace quillomat

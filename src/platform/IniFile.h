@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
+#include <span>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace quillomat {
 
@@ -23,7 +25,8 @@ namespace quillomat {
 class IniFile
 {
 public:
-    using KeyValue = std::pair<QString, QString>;
+    // Views into the file's text: valid as long as the IniFile (or a copy of it) lives.
+    using KeyValue = std::pair<QStringView, QStringView>;
 
     // Reads and decodes the whole file (see decodeText); nullopt when it cannot be read.
     static std::optional<IniFile> load(const QString& path);
@@ -33,20 +36,35 @@ public:
     bool hasSection(QStringView section) const;
     QString value(QStringView section, QStringView key, const QString& fallback = {}) const;
     // Every key=value pair of the section in file order, repeated keys included.
-    QList<KeyValue> sectionPairs(QStringView section) const;
+    std::span<const KeyValue> sectionPairs(QStringView section) const;
 
 private:
     struct Section
     {
-        QString name;
-        QList<KeyValue> pairs;
+        QStringView name;
+        std::size_t firstPair = 0; // the section's pairs are m_pairs[firstPair, endPair)
+        std::size_t endPair = 0;
+    };
+    // Case-insensitive hashing and equality of names, so that lookups allocate nothing.
+    struct FoldedHash
+    {
+        std::size_t operator()(QStringView name) const noexcept;
+    };
+    struct FoldedEqual
+    {
+        bool operator()(QStringView a, QStringView b) const noexcept
+        {
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        }
     };
 
+    static IniFile parseOwned(QString text);
     const Section* findSection(QStringView name) const;
-    Section& sectionFor(QStringView name);
 
-    QList<Section> m_sections;
-    QHash<QString, qsizetype> m_sectionIndex; // case-folded name -> position in m_sections
+    QString m_text;
+    std::vector<Section> m_sections;
+    std::vector<KeyValue> m_pairs;
+    std::unordered_map<QStringView, std::size_t, FoldedHash, FoldedEqual> m_sectionIndex;
 };
 
 } // namespace quillomat

@@ -8,7 +8,15 @@ using namespace quillomat;
 
 namespace {
 
-using Pairs = QList<IniFile::KeyValue>;
+using Pairs = QList<std::pair<QString, QString>>;
+
+Pairs pairsOf(const IniFile& ini, QStringView section)
+{
+    Pairs pairs;
+    for (const auto& [key, value] : ini.sectionPairs(section))
+        pairs.append({key.toString(), value.toString()});
+    return pairs;
+}
 
 IniFile iniFromBytes(const QByteArray& bytes)
 {
@@ -33,6 +41,8 @@ private slots:
     void readsValues();
     void listsSectionsInFileOrder();
     void mergesRepeatedSections();
+    void outlivesItsSource();
+    void matchesNamesOutsideAscii();
     void listsPairsInFileOrder();
     void handlesEveryLineEnd_data();
     void handlesEveryLineEnd();
@@ -90,18 +100,41 @@ void IniFileTest::listsSectionsInFileOrder()
 
 void IniFileTest::mergesRepeatedSections()
 {
-    const IniFile ini = IniFile::parse(u"[One]\na=1\n[Two]\n[ONE]\nb=2\na=3\n");
+    const IniFile ini = IniFile::parse(u"[One]\na=1\n[Two]\nx=9\n[ONE]\nb=2\na=3\n[two]\ny=8\n");
     QCOMPARE(ini.sectionNames(), (QStringList{"One", "Two"}));
     QCOMPARE(ini.value(u"one", u"b"), QStringLiteral("2"));
     QCOMPARE(ini.value(u"one", u"a"), QStringLiteral("1"));
+    QCOMPARE(pairsOf(ini, u"One"), (Pairs{{"a", "1"}, {"b", "2"}, {"a", "3"}}));
+    QCOMPARE(pairsOf(ini, u"Two"), (Pairs{{"x", "9"}, {"y", "8"}}));
+}
+
+void IniFileTest::outlivesItsSource()
+{
+    // The pairs refer to the file's text: a copy must keep it alive on its own.
+    std::optional<IniFile> copy;
+    {
+        QString text = QStringLiteral("[S]\nkey=value\n");
+        const IniFile original = IniFile::parse(text);
+        text.fill(u'x');
+        copy = original;
+    }
+    QCOMPARE(pairsOf(*copy, u"s"), (Pairs{{"key", "value"}}));
+    QCOMPARE(copy->value(u"S", u"KEY"), QStringLiteral("value"));
+}
+
+void IniFileTest::matchesNamesOutsideAscii()
+{
+    const IniFile ini = IniFile::parse(u"[Ärger \U0001D11E]\nÖl=1\n[\U00010400x]\nk=2\n");
+    QCOMPARE(ini.value(u"äRGER \U0001D11E", u"öL"), QStringLiteral("1"));
+    QCOMPARE(ini.value(u"\U00010428X", u"k"), QStringLiteral("2")); // Deseret has case too
 }
 
 void IniFileTest::listsPairsInFileOrder()
 {
     const IniFile ini = IniFile::parse(u"[L]\nz=1\na = 'q'\nZ=2\nempty=\n");
     const Pairs expected{{"z", "1"}, {"a", "q"}, {"Z", "2"}, {"empty", ""}};
-    QCOMPARE(ini.sectionPairs(u"l"), expected);
-    QVERIFY(ini.sectionPairs(u"none").isEmpty());
+    QCOMPARE(pairsOf(ini, u"l"), expected);
+    QVERIFY(ini.sectionPairs(u"none").empty());
 }
 
 void IniFileTest::handlesEveryLineEnd_data()
@@ -119,7 +152,7 @@ void IniFileTest::handlesEveryLineEnd()
     const IniFile ini = iniFromBytes(bytes);
     QCOMPARE(ini.value(u"S", u"a"), QStringLiteral("1"));
     QCOMPARE(ini.value(u"S", u"b"), QStringLiteral("2"));
-    QCOMPARE(ini.sectionPairs(u"S").size(), 2);
+    QCOMPARE(ini.sectionPairs(u"S").size(), std::size_t(2));
 }
 
 void IniFileTest::decodesOldAndUnicodeFiles()
