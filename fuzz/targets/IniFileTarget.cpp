@@ -23,7 +23,7 @@ void iniFile(QByteArrayView bytes)
             // The first occurrence of a key wins, so looking a key up never fails.
             if (ini.value(section, key, QStringLiteral("\x01missing")) == u"\x01missing")
                 __builtin_trap();
-            (void)ini.value(section.toLower(), key.toUpper());
+            (void)ini.value(section.toLower(), key.toString().toUpper());
         }
     }
     (void)ini.value(QString(), QString());
