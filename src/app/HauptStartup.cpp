@@ -12,6 +12,7 @@
 #include "dialogs/LangDlg.h"
 #include "platform/DriveRoot.h"
 #include "platform/TextTemplate.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -122,13 +123,13 @@ void TMain_Form::createButtons()
         {428, 324, 67, 21}, false);
     Close_ExtSpeedButton =
         makeGlyphButton(this, QStringLiteral("Close_ExtSpeedButton"), tr("Close"),
-                        {522, 12, 16, 15}, QStringLiteral(":/quillomat/glyph_close.png"));
+                        {522, 12, 16, 15}, builtin::kCloseGlyph);
     Minimize_ExtSpeedButton =
         makeGlyphButton(this, QStringLiteral("Minimize_ExtSpeedButton"), tr("Minimize"),
-                        {502, 12, 16, 15}, QStringLiteral(":/quillomat/glyph_minimize.png"));
+                        {502, 12, 16, 15}, builtin::kMinimizeGlyph);
     Help_ExtSpeedButton =
         makeGlyphButton(this, QStringLiteral("Help_ExtSpeedButton"), tr("Help"),
-                        {474, 12, 16, 16}, QStringLiteral(":/quillomat/glyph_help.png"));
+                        {474, 12, 16, 16}, builtin::kHelpGlyph);
 }
 
 void TMain_Form::createBoxesAndList()
@@ -163,11 +164,11 @@ void TMain_Form::createHelpMenu()
 {
     Help_PopupMenu = new QMenu(this);
     Help_PopupMenu->setObjectName(QStringLiteral("Help_PopupMenu"));
-    Hilfe_MenuItem = Help_PopupMenu->addAction(QIcon(QStringLiteral(":/quillomat/menu_help.png")),
+    Hilfe_MenuItem = Help_PopupMenu->addAction(QIcon(builtin::kHelpMenuImage),
                                                QStringLiteral("&help"));
     Hilfe_MenuItem->setObjectName(QStringLiteral("Hilfe_MenuItem"));
     About_MenuItem = Help_PopupMenu->addAction(
-        QIcon(QStringLiteral(":/quillomat/menu_about.png")), QStringLiteral("&about"));
+        QIcon(builtin::kAboutMenuImage), QStringLiteral("&about"));
     About_MenuItem->setObjectName(QStringLiteral("About_MenuItem"));
 }
 
@@ -177,7 +178,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     CurrentFilter.clear();
     bool ok = true;
     ProgramFolder = programFolder;
-    BackgroundBitmap = QImage(QStringLiteral(":/quillomat/background101.png"));
+    BackgroundBitmap = QImage(builtin::kMainBackground);
     DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
     ApplySkin();
 

@@ -9,6 +9,7 @@
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/ValueParsing.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -20,7 +21,6 @@ namespace quillomat {
 namespace {
 
 const QString kSection = QStringLiteral("Quillomat Skin");
-const QString kBuiltInBackground = QStringLiteral(":/quillomat/background101.png");
 
 // A font name keeps at most 31 characters, the longest face name of a Windows font; skins are
 // written there, and a longer name in one was cut there too.
@@ -174,7 +174,7 @@ QImage loadBackground(const QString& programFolder, const QString& value)
         if (reader.read(&picture))
             return picture;
     }
-    return QImage(kBuiltInBackground);
+    return QImage(builtin::kMainBackground);
 }
 
 void applyText(TMain_Form& form, const SkinKey& key, const QString& value)

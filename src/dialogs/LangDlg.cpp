@@ -4,6 +4,7 @@
 #include "controls/TFlatComboBox.h"
 #include "controls/WindowShape.h"
 #include "platform/WindowPlacement.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QPainter>
 
@@ -83,7 +84,7 @@ void TChoseLang_Form::FormCreate()
 {
     WindowRegion = roundedWindowRegion(size());
     setMask(WindowRegion);
-    BackgroundBitmap = QImage(QStringLiteral(":/quillomat/background102.png"));
+    BackgroundBitmap = QImage(builtin::kLanguageBackground);
 }
 
 void TChoseLang_Form::FormDestroy()

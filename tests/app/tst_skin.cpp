@@ -2,6 +2,7 @@
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +18,7 @@ namespace {
 const QString kData = QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/app/skin/");
 const QImage& builtInBackground()
 {
-    static const QImage picture(QStringLiteral(":/quillomat/background101.png"));
+    static const QImage picture(builtin::kMainBackground);
     return picture;
 }
 

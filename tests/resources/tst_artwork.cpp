@@ -62,11 +62,11 @@ void tst_Artwork::sizes_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("main background") << "background101.png" << QSize(592, 373);
-    QTest::newRow("language background") << "background102.png" << QSize(342, 173);
-    QTest::newRow("close") << "glyph_close.png" << QSize(12, 10);
-    QTest::newRow("minimize") << "glyph_minimize.png" << QSize(12, 10);
-    QTest::newRow("help") << "glyph_help.png" << QSize(10, 14);
+    QTest::newRow("main background") << "background101.bmp" << QSize(592, 373);
+    QTest::newRow("language background") << "background102.bmp" << QSize(342, 173);
+    QTest::newRow("close") << "glyph_close.bmp" << QSize(12, 10);
+    QTest::newRow("minimize") << "glyph_minimize.bmp" << QSize(12, 10);
+    QTest::newRow("help") << "glyph_help.bmp" << QSize(10, 14);
     QTest::newRow("menu help") << "menu_help.png" << QSize(16, 16);
     QTest::newRow("menu about") << "menu_about.png" << QSize(16, 16);
 }
@@ -86,16 +86,16 @@ void tst_Artwork::panelsBehindControls_data()
     QTest::addColumn<QRect>("control");
     // Two pixels around each control as well, so that a control a pixel off still sits on the
     // panel.
-    QTest::newRow("sort-by box") << "background101.png" << QRect(30, 76, 201, 21);
-    QTest::newRow("filter box") << "background101.png" << QRect(30, 109, 201, 21);
-    QTest::newRow("package list") << "background101.png" << QRect(30, 144, 201, 172);
-    QTest::newRow("description") << "background101.png" << QRect(250, 66, 321, 251);
+    QTest::newRow("sort-by box") << "background101.bmp" << QRect(30, 76, 201, 21);
+    QTest::newRow("filter box") << "background101.bmp" << QRect(30, 109, 201, 21);
+    QTest::newRow("package list") << "background101.bmp" << QRect(30, 144, 201, 172);
+    QTest::newRow("description") << "background101.bmp" << QRect(250, 66, 321, 251);
     // The buttons are transparent and have white captions.
-    QTest::newRow("preview button") << "background101.png" << QRect(428, 324, 67, 21);
-    QTest::newRow("setup button") << "background101.png" << QRect(496, 324, 67, 21);
-    QTest::newRow("language box") << "background102.png" << QRect(30, 91, 283, 21);
-    QTest::newRow("cancel button") << "background102.png" << QRect(179, 124, 67, 21);
-    QTest::newRow("ok button") << "background102.png" << QRect(247, 124, 67, 21);
+    QTest::newRow("preview button") << "background101.bmp" << QRect(428, 324, 67, 21);
+    QTest::newRow("setup button") << "background101.bmp" << QRect(496, 324, 67, 21);
+    QTest::newRow("language box") << "background102.bmp" << QRect(30, 91, 283, 21);
+    QTest::newRow("cancel button") << "background102.bmp" << QRect(179, 124, 67, 21);
+    QTest::newRow("ok button") << "background102.bmp" << QRect(247, 124, 67, 21);
 }
 
 void tst_Artwork::panelsBehindControls()
@@ -120,7 +120,7 @@ void tst_Artwork::smallButtonsOnLightGround_data()
 void tst_Artwork::smallButtonsOnLightGround()
 {
     QFETCH(QRect, button);
-    const QImage image = load(QStringLiteral("background101.png"));
+    const QImage image = load(QStringLiteral("background101.bmp"));
     for (int y = button.top(); y <= button.bottom(); ++y)
         for (int x = button.left(); x <= button.right(); ++x)
             QVERIFY2(qGray(image.pixel(x, y)) >= 180,
@@ -130,8 +130,8 @@ void tst_Artwork::smallButtonsOnLightGround()
 void tst_Artwork::windowSignsAreBlackOnSilver_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("close") << "glyph_close.png";
-    QTest::newRow("minimize") << "glyph_minimize.png";
+    QTest::newRow("close") << "glyph_close.bmp";
+    QTest::newRow("minimize") << "glyph_minimize.bmp";
 }
 
 void tst_Artwork::windowSignsAreBlackOnSilver()
@@ -147,7 +147,7 @@ void tst_Artwork::windowSignsAreBlackOnSilver()
 
 void tst_Artwork::helpGlyph()
 {
-    const QImage image = load(QStringLiteral("glyph_help.png"));
+    const QImage image = load(QStringLiteral("glyph_help.bmp"));
     QVERIFY(image.colorCount() > 0 && image.colorCount() <= 16);
     const QSet<QRgb> colours = coloursOf(image.convertToFormat(QImage::Format_RGB32));
     QVERIFY(colours.size() <= 16);

@@ -35,15 +35,17 @@ int main(int argc, char* argv[])
 
     using namespace quillomat::artwork;
     const std::pair<const char*, QImage> pictures[] = {
-        {"background101.png", mainBackground()}, {"background102.png", languageBackground()},
-        {"glyph_close.png", closeGlyph()},       {"glyph_minimize.png", minimizeGlyph()},
-        {"glyph_help.png", helpGlyph()},         {"menu_help.png", menuHelpImage()},
+        {"background101.bmp", mainBackground()}, {"background102.bmp", languageBackground()},
+        {"glyph_close.bmp", closeGlyph()},       {"glyph_minimize.bmp", minimizeGlyph()},
+        {"glyph_help.bmp", helpGlyph()},         {"menu_help.png", menuHelpImage()},
         {"menu_about.png", menuAboutImage()},
     };
     for (const auto& [name, image] : pictures) {
         const QString path = folder.filePath(QString::fromLatin1(name));
-        // Highest compression effort: the pictures are drawn once and loaded on every start.
-        if (!image.save(path, "PNG", 0)) {
+        // Bitmaps where no transparency is needed: they load without decoding at every start.
+        // PNG, at its highest compression effort, for the menu images with their alpha.
+        const bool bitmap = path.endsWith(QLatin1String(".bmp"));
+        if (!image.save(path, bitmap ? "BMP" : "PNG", bitmap ? -1 : 0)) {
             err << "cannot write " << path << '\n';
             return 1;
         }
