@@ -76,6 +76,12 @@ QTextBlockFormat toBlockFormat(const RtfParagraphFormat& paragraph)
     format.setLeftMargin(std::max(paragraph.leftIndent, 0) / kTwipsPerPixel);
     format.setRightMargin(std::max(paragraph.rightIndent, 0) / kTwipsPerPixel);
     format.setTextIndent(paragraph.firstLineIndent / kTwipsPerPixel);
+    // A hanging indent sets an implicit tab stop at the left indent: list items put their bullet
+    // or number, then a tab, so that the text lines up with the lines below. Qt measures tab
+    // stops from where the first line starts.
+    if (paragraph.firstLineIndent < 0)
+        format.setTabPositions({QTextOption::Tab(-paragraph.firstLineIndent / kTwipsPerPixel,
+                                                 QTextOption::LeftTab)});
     format.setTopMargin(paragraph.spaceBefore / kTwipsPerPixel);
     format.setBottomMargin(paragraph.spaceAfter / kTwipsPerPixel);
     return format;

@@ -9,6 +9,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QAbstractTextDocumentLayout>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QUrl>
 
@@ -67,6 +69,7 @@ private slots:
     void automaticColourStaysUnset();
     void fontNames();
     void paragraphSpacing();
+    void hangingIndentLinesUpListText();
     void jpegPicture();
     void alignment_data();
     void alignment();
@@ -180,6 +183,24 @@ void TestRtfDocument::paragraphSpacing()
     QCOMPARE(format.leftMargin(), 48.0);
     QCOMPARE(format.rightMargin(), 24.0);
     QCOMPARE(format.textIndent(), -24.0);
+}
+
+void TestRtfDocument::hangingIndentLinesUpListText()
+{
+    // LibreOffice's bullets: the bullet, a tab, then the text, which must start at the left
+    // indent like the item's wrapped lines, not at the next default tab stop.
+    QTextDocument document;
+    QVERIFY(loadDocumentFromFile(document, dataPath("golden/libreoffice-features.rtf")));
+    document.setTextWidth(600);
+    document.documentLayout()->documentSize(); // lays the document out
+    const QTextBlock item = document.find(QStringLiteral("\u2022")).block();
+    QVERIFY(item.isValid());
+    const qsizetype tab = item.text().indexOf(u'\t');
+    QVERIFY(tab > 0);
+    QVERIFY(item.layout()->lineCount() > 0);
+    const QTextLine line = item.layout()->lineAt(0);
+    // Text positions are fixed-point (1/64 pixel).
+    QVERIFY(qAbs(line.cursorToX(int(tab) + 1) - item.blockFormat().leftMargin()) < 0.1);
 }
 
 void TestRtfDocument::jpegPicture()
