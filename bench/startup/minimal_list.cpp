@@ -1,30 +1,10 @@
 // The reference for the start-up benchmark: the least a Qt Widgets program does to show a
 // window with a list of N rows, ending right after its first paint.
 //   quillomat-bench-minimal-list ROWS
+#include "app/QuitAfterFirstPaint.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QListWidget>
-#include <QTimer>
-
-namespace {
-
-class QuitAfterFirstPaint : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -40,7 +20,7 @@ int main(int argc, char* argv[])
         captions.append(QStringLiteral("Package %1").arg(i));
     list->addItems(captions);
     list->sortItems();
-    window.installEventFilter(new QuitAfterFirstPaint(&window));
+    window.installEventFilter(new quillomat::QuitAfterFirstPaint(&window));
     window.show();
     return app.exec();
 }

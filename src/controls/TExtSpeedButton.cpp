@@ -1,5 +1,6 @@
 #include "controls/TExtSpeedButton.h"
 
+#include "controls/PixelRects.h"
 #include "controls/TMovingForm.h"
 
 #include <QMouseEvent>
@@ -14,21 +15,6 @@ namespace quillomat {
 namespace {
 
 std::atomic<quint64> nextCreationSerial{0};
-
-QRect ltrb(int left, int top, int right, int bottom)
-{
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
-void frameRect(QPainter& painter, const QRect& r, const QColor& color)
-{
-    if (r.isEmpty())
-        return;
-    painter.fillRect(r.left(), r.top(), r.width(), 1, color);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, color);
-    painter.fillRect(r.left(), r.top(), 1, r.height(), color);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), color);
-}
 
 // A one-pixel bevel around r: topLeft colour on the top row and left column, bottomRight on
 // the bottom row and right column.

@@ -1,6 +1,7 @@
 #include "controls/TFlatComboBox.h"
 
 #include "controls/FlatUtilitys.h"
+#include "controls/PixelRects.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -15,23 +16,6 @@
 namespace quillomat {
 
 namespace {
-
-// A rectangle given by its left, top, right and bottom edges, right and bottom exclusive.
-QRect ltrb(int left, int top, int right, int bottom)
-{
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
-// The one-pixel outline on the outermost columns and rows of r.
-void frameRect(QPainter& painter, const QRect& r, const QColor& color)
-{
-    if (r.isEmpty())
-        return;
-    painter.fillRect(r.left(), r.top(), r.width(), 1, color);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, color);
-    painter.fillRect(r.left(), r.top(), 1, r.height(), color);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), color);
-}
 
 // The 5 x 3 arrow glyph with its origin at (x, y): rows of 5, 3 and 1 pixels from column x + 4.
 void paintTriangle(QPainter& painter, int x, int y, bool pointsUp, const QColor& color)

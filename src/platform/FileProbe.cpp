@@ -1,13 +1,14 @@
 #include "platform/FileProbe.h"
 
+#include "platform/FileReading.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 namespace quillomat {
 
 bool canOpenForReading(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (!isRegularFile(path))
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

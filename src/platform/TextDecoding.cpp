@@ -1,6 +1,7 @@
 #include "platform/TextDecoding.h"
 
-#include <QFile>
+#include "platform/FileReading.h"
+
 #include <QStringDecoder>
 
 #include <array>
@@ -64,13 +65,10 @@ QString decodeText(QByteArrayView bytes)
 
 std::optional<QString> readTextFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = readRegularFile(path);
+    if (!bytes)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return decodeText(bytes);
+    return decodeText(*bytes);
 }
 
 } // namespace quillomat

@@ -1,9 +1,9 @@
 #include "richtext/PlainText.h"
 
+#include "platform/FileReading.h"
 #include "platform/TextDecoding.h"
 #include "richtext/RtfParser.h"
 
-#include <QFile>
 
 namespace quillomat {
 namespace {
@@ -86,13 +86,10 @@ QString rtfToPlainText(QByteArrayView bytes)
 
 std::optional<QString> plainTextOfFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = readRegularFile(path);
+    if (!bytes)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return rtfToPlainText(bytes);
+    return rtfToPlainText(*bytes);
 }
 
 } // namespace quillomat

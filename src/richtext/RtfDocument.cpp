@@ -1,10 +1,10 @@
 #include "richtext/RtfDocument.h"
 
+#include "platform/FileReading.h"
 #include "platform/TextDecoding.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfParser.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -277,19 +277,10 @@ void loadDocument(QTextDocument& document, QByteArrayView bytes)
 
 bool loadDocumentFromFile(QTextDocument& document, const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    const auto bytes = readRegularFile(path, error);
+    if (!bytes)
         return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    loadDocument(document, bytes);
+    loadDocument(document, *bytes);
     return true;
 }
 

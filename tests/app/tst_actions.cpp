@@ -1,3 +1,4 @@
+#include "AppTestHelpers.h"
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
@@ -19,24 +20,6 @@ using namespace quillomat;
 
 namespace {
 
-const QString kData = QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/app/");
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write a test file");
-    file.write(bytes);
-}
-
-QStringList captionsOf(const QListWidget* list)
-{
-    QStringList captions;
-    for (int i = 0; i < list->count(); ++i)
-        captions.append(list->item(i)->text());
-    return captions;
-}
 
 const QByteArray kMenu = "[Paint Studio]\nCompany=Brightline\nCategory=Graphics\n"
                          "RunFile=paint\\setup.sh\nTextFile=paint\\about.rtf\n"
@@ -89,12 +72,12 @@ void ActionsTest::init()
     m_disc = std::make_unique<QTemporaryDir>();
     writeFile(m_program->filePath("quillomat.qmf"), kMenu);
     writeFile(m_program->filePath("lang.ini"), "[English]\n");
-    QFile::copy(kData + "about.rtf", m_program->filePath("about.rtf"));
+    QFile::copy(kAppTestData + "about.rtf", m_program->filePath("about.rtf"));
     QDir disc(m_disc->path());
     for (const char* folder : {"paint", "arc", "notes", "viewer"})
         disc.mkpath(folder);
-    QFile::copy(kData + "package.rtf", disc.filePath("paint/about.rtf"));
-    QFile::copy(kData + "package.rtf", disc.filePath("notes/readme.Rtf"));
+    QFile::copy(kAppTestData + "package.rtf", disc.filePath("paint/about.rtf"));
+    QFile::copy(kAppTestData + "package.rtf", disc.filePath("notes/readme.Rtf"));
     writeFile(disc.filePath("arc/readme.TXT"), "{\\rtf1 plain \\b text}\nsecond line");
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::red);

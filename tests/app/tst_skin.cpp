@@ -1,3 +1,4 @@
+#include "AppTestHelpers.h"
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
@@ -20,15 +21,6 @@ const QImage& builtInBackground()
 {
     static const QImage picture(builtin::kMainBackground);
     return picture;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
 }
 
 QImage testPicture(int width, int height)

@@ -1,3 +1,4 @@
+#include "AppTestHelpers.h"
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
@@ -18,16 +19,6 @@ using namespace quillomat;
 
 namespace {
 
-const QString kData = QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/app/");
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
-}
 
 QStringList entriesOf(const QComboBox* box)
 {
@@ -35,14 +26,6 @@ QStringList entriesOf(const QComboBox* box)
     for (int i = 0; i < box->count(); ++i)
         entries.append(box->itemText(i));
     return entries;
-}
-
-QStringList captionsOf(const QListWidget* list)
-{
-    QStringList captions;
-    for (int i = 0; i < list->count(); ++i)
-        captions.append(list->item(i)->text());
-    return captions;
 }
 
 // Answers the language chooser once it shows: picks a row, then presses a key on it.
@@ -105,10 +88,10 @@ void StartupTest::init()
     m_program = std::make_unique<QTemporaryDir>();
     m_disc = std::make_unique<QTemporaryDir>();
     m_form = std::make_unique<TMain_Form>();
-    QFile::copy(kData + "about.rtf", programFile("about.rtf"));
-    QFile::copy(kData + "package.rtf", m_disc->filePath("zebra/package.rtf"));
+    QFile::copy(kAppTestData + "about.rtf", programFile("about.rtf"));
+    QFile::copy(kAppTestData + "package.rtf", m_disc->filePath("zebra/package.rtf"));
     QDir(m_disc->path()).mkpath("zebra");
-    QFile::copy(kData + "package.rtf", m_disc->filePath("zebra/package.rtf"));
+    QFile::copy(kAppTestData + "package.rtf", m_disc->filePath("zebra/package.rtf"));
 }
 
 void StartupTest::cleanup()
@@ -236,6 +219,8 @@ void StartupTest::paneMessagesAreCentredLines()
         QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(document->begin().charFormat().font().family(), m_form->DescriptionFont.font.family());
 
+    m_form->ShowDescriptionFile(QStringLiteral("/dev/zero")); // endless: refused, not read
+    QCOMPARE(paneText(), QStringLiteral("Cannot open file \"/dev/zero\"."));
     m_form->ShowDescriptionFile(m_disc->filePath("missing %s %d.txt"));
     QCOMPARE(paneText(), QStringLiteral("Cannot open file \"%1\".").arg(m_disc->filePath("missing %s %d.txt")));
     QCOMPARE(document->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace quillomat;
 
 class TextDecodingTest : public QObject
@@ -80,6 +82,13 @@ void TextDecodingTest::readsAndProbesRealFiles()
     QVERIFY(!canOpenForReading(dir.filePath("missing.txt")));
     QVERIFY(!canOpenForReading(dir.path())); // a folder is not a file that can be opened
     QVERIFY(!canOpenForReading(QString()));
+    // Neither a device nor a named pipe is a file to read: one never ends, the other waits.
+    QVERIFY(!canOpenForReading(QStringLiteral("/dev/zero")));
+    QVERIFY(!readTextFile(QStringLiteral("/dev/zero")).has_value());
+    const QString pipe = dir.filePath("pipe");
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    QVERIFY(!canOpenForReading(pipe));
+    QVERIFY(!readTextFile(pipe).has_value());
 
     QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
     if (!QFile(path).open(QIODevice::ReadOnly)) // root reads anything; only check where it bites
