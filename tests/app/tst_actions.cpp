@@ -20,7 +20,6 @@ using namespace quillomat;
 
 namespace {
 
-
 const QByteArray kMenu = "[Paint Studio]\nCompany=Brightline\nCategory=Graphics\n"
                          "RunFile=paint\\setup.sh\nTextFile=paint\\about.rtf\n"
                          "Bitmap=paint\\shot.BMP\n"

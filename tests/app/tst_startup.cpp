@@ -19,7 +19,6 @@ using namespace quillomat;
 
 namespace {
 
-
 QStringList entriesOf(const QComboBox* box)
 {
     QStringList entries;
