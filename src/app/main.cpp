@@ -1,5 +1,6 @@
 #include "app/Haupt.h"
 #include "app/QuitAfterFirstPaint.h"
+#include "platform/FontSubstitutes.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WindowPlacement.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillomat"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillomat"));
+    quillomat::installWindowsFontSubstitutes();
 
     quillomat::TMain_Form window;
     if (!window.FormCreate(QApplication::arguments().mid(1), quillomat::programFolder()))
