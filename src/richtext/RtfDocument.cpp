@@ -101,12 +101,16 @@ public:
     void text(QStringView text, const RtfCharFormat& chars,
               const RtfParagraphFormat& paragraph) override
     {
+        if (!spend(text.size()))
+            return;
         enterParagraph(paragraph);
-        m_cursor.insertText(text.toString(), charFormat(chars));
+        m_cursor.insertText(text.first(m_spent).toString(), charFormat(chars));
     }
 
     void paragraphEnd(const RtfParagraphFormat& paragraph) override
     {
+        if (!spend(1))
+            return;
         enterParagraph(paragraph);
         m_cursor.setBlockFormat(toBlockFormat(paragraph));
         // In a cell the new block waits for text: the mark that ends a cell's last paragraph
@@ -119,12 +123,16 @@ public:
 
     void lineBreak(const RtfCharFormat& chars, const RtfParagraphFormat& paragraph) override
     {
+        if (!spend(1))
+            return;
         enterParagraph(paragraph);
         m_cursor.insertText(QString(QChar::LineSeparator), charFormat(chars));
     }
 
     void cellEnd(const RtfParagraphFormat& paragraph) override
     {
+        if (!spend(1))
+            return;
         ensureCell();
         m_deferredBlocks = 0;
         m_cursor.setBlockFormat(toBlockFormat(paragraph));
@@ -242,8 +250,21 @@ private:
         m_column = 0;
     }
 
+    // Characters, paragraph and cell ends still to show, kMaxDocumentCharacters at first.
+    // False when the budget is spent; otherwise m_spent says how much of count fits.
+    bool spend(qsizetype count)
+    {
+        if (m_budget <= 0)
+            return false;
+        m_spent = std::min(count, m_budget);
+        m_budget -= m_spent;
+        return true;
+    }
+
     QTextDocument& m_document;
     QTextCursor m_cursor;
+    qsizetype m_budget = kMaxDocumentCharacters;
+    qsizetype m_spent = 0;
     std::optional<RtfCharFormat> m_lastChars;
     QTextCharFormat m_lastCharFormat;
     int m_deferredBlocks = 0;
@@ -270,7 +291,18 @@ void loadDocument(QTextDocument& document, QByteArrayView bytes)
         rtf::RtfParser parser(sink);
         parser.parse(bytes);
     } else {
-        document.setPlainText(decodeText(bytes));
+        QString text = decodeText(bytes);
+        if (text.size() > kMaxDocumentCharacters) {
+            // At the end of a line where there is one, never inside a surrogate pair.
+            qsizetype cut = text.lastIndexOf(u'\n', kMaxDocumentCharacters - 1);
+            if (cut <= 0) {
+                cut = kMaxDocumentCharacters;
+                if (text[cut - 1].isHighSurrogate())
+                    --cut;
+            }
+            text.truncate(cut);
+        }
+        document.setPlainText(text);
     }
     document.setUndoRedoEnabled(undo);
 }
