@@ -115,6 +115,8 @@ private slots:
     void binaryFilesAsMenuAndLanguage_data();
     void binaryFilesAsMenuAndLanguage();
     void descriptionOf100MB();
+    void rtfBeyondTheDocumentLimit_data();
+    void rtfBeyondTheDocumentLimit();
     void millionNestedRtfGroups();
     void jpegHeaderOf60000Squared();
 
@@ -218,10 +220,41 @@ void TestLimits::descriptionOf100MB()
     QCOMPARE(rows.rows.front().caption, QStringLiteral("Huge"));
     checkPeakMemory();
 
-    // The pane shows it whole.
+    // The pane shows the first lines up to its limit, laid out and painted as the user sees
+    // them, also scrolled to the end.
     TMain_Form form;
     form.ShowDescriptionFile(path);
-    QVERIFY(form.Description_RichEdit->document()->characterCount() > 100 * 1024 * 1024);
+    const QTextDocument* shown = form.Description_RichEdit->document();
+    QVERIFY(shown->characterCount() > kMaxDocumentCharacters - line.size());
+    QVERIFY(shown->characterCount() <= kMaxDocumentCharacters + 1);
+    QVERIFY(shown->toPlainText().endsWith(QString::fromLatin1(line.chopped(1))));
+    form.show();
+    QVERIFY(!form.grab().isNull());
+    form.Description_RichEdit->moveCursor(QTextCursor::End);
+    QVERIFY(!form.grab().isNull());
+    checkPeakMemory();
+}
+
+void TestLimits::rtfBeyondTheDocumentLimit_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("repeats");
+    QTest::newRow("long text") << QByteArray("All work and no play. ") << 400'000;
+    QTest::newRow("empty paragraphs") << QByteArray("\\par ") << 6'000'000;
+    QTest::newRow("table cells") << QByteArray("\\intbl x\\cell ") << 3'000'000;
+}
+
+void TestLimits::rtfBeyondTheDocumentLimit()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(int, repeats);
+    const QByteArray rtf = "{\\rtf1\\ansi start " + body.repeated(repeats) + "}";
+    QTextDocument document;
+    loadDocument(document, rtf);
+    QVERIFY(document.toPlainText().startsWith(QStringLiteral("start")));
+    QVERIFY(document.characterCount() <= kMaxDocumentCharacters + 64);
+    // The plain text the search reads is not cut.
+    QVERIFY(rtfToPlainText(rtf).size() > kMaxDocumentCharacters);
     checkPeakMemory();
 }
 
