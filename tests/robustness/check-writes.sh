@@ -16,6 +16,7 @@ driver=$(realpath "$2")
 examples=$(realpath "$3")
 
 command -v strace >/dev/null || { echo "strace is not installed: skipped"; exit 77; }
+strace -o /dev/null true 2>/dev/null || { echo "this system does not allow tracing: skipped"; exit 77; }
 # In the sanitizer build: LeakSanitizer cannot run under strace (both use ptrace); leaks are
 # the leak check's business.
 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
