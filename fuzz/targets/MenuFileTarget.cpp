@@ -85,8 +85,8 @@ void menuFile(QByteArrayView bytes)
     project.FillSortByList(sortBy);
     RecordingChoiceBox filter;
     RecordingRowList rows;
-    for (const SortMode mode : {SortMode::SortByName, SortMode::SortByCategory,
-                                SortMode::SortByCompany}) {
+    for (const SortMode mode :
+         {SortMode::SortByName, SortMode::SortByCategory, SortMode::SortByCompany}) {
         project.FillFilterList(filter, mode);
         project.FillApplicationList(rows, mode, QString());
         const QStringList entries = filter.entries;
@@ -100,8 +100,8 @@ void menuFile(QByteArrayView bytes)
     if (!project.Applications.empty())
         searches.append(project.Applications.front()->Name);
     const qsizetype lastLine = menu.lastIndexOf('\n');
-    searches.append(QString::fromUtf8(menu.sliced(lastLine + 1).first(
-        std::min<qsizetype>(menu.size() - lastLine - 1, 256))));
+    searches.append(QString::fromUtf8(
+        menu.sliced(lastLine + 1).first(std::min<qsizetype>(menu.size() - lastLine - 1, 256))));
     for (int round = 0; round < 2; ++round) {
         for (const QString& words : searches)
             project.Search(rows, words);

@@ -73,8 +73,8 @@ QByteArray bigMenu()
         menu += "\r\n[Package " + n + " deluxe edition]\r\nCompany=Company " +
                 QByteArray::number(i % 1000) + "\r\nCategory=Category " +
                 QByteArray::number(i % 300) + "\r\nRunFile=packages\\p" + n +
-                "\\setup.exe\r\nTextFile=packages\\p" + n + "\\description.rtf\r\nBitmap=packages\\p" +
-                n + "\\preview.jpg\r\n";
+                "\\setup.exe\r\nTextFile=packages\\p" + n +
+                "\\description.rtf\r\nBitmap=packages\\p" + n + "\\preview.jpg\r\n";
     }
     return menu;
 }
