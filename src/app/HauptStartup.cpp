@@ -82,7 +82,7 @@ TExtSpeedButton* makeGlyphButton(QWidget* parent, const QString& name, const QSt
                                  const QRect& geometry, const QString& glyph)
 {
     auto* button = makeButton(parent, name, accessible, geometry);
-    button->setGlyph(QImage(glyph));
+    button->setGlyph(builtin::picture(glyph));
     return button;
 }
 
@@ -164,12 +164,16 @@ void TMain_Form::createHelpMenu()
 {
     Help_PopupMenu = new QMenu(this);
     Help_PopupMenu->setObjectName(QStringLiteral("Help_PopupMenu"));
-    Hilfe_MenuItem = Help_PopupMenu->addAction(QIcon(builtin::kHelpMenuImage),
-                                               QStringLiteral("&help"));
+    Hilfe_MenuItem = Help_PopupMenu->addAction(QStringLiteral("&help"));
     Hilfe_MenuItem->setObjectName(QStringLiteral("Hilfe_MenuItem"));
-    About_MenuItem = Help_PopupMenu->addAction(
-        QIcon(builtin::kAboutMenuImage), QStringLiteral("&about"));
+    About_MenuItem = Help_PopupMenu->addAction(QStringLiteral("&about"));
     About_MenuItem->setObjectName(QStringLiteral("About_MenuItem"));
+    // The images are read when the menu first opens: an icon read from a file loads every
+    // image-format plugin Qt has, which would add several milliseconds to each start.
+    connect(Help_PopupMenu, &QMenu::aboutToShow, this, [this] {
+        Hilfe_MenuItem->setIcon(QIcon(builtin::kHelpMenuImage));
+        About_MenuItem->setIcon(QIcon(builtin::kAboutMenuImage));
+    }, Qt::SingleShotConnection);
 }
 
 bool TMain_Form::FormCreate(const QStringList& arguments, const QString& programFolder)
@@ -178,7 +182,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     CurrentFilter.clear();
     bool ok = true;
     ProgramFolder = programFolder;
-    BackgroundBitmap = QImage(builtin::kMainBackground);
+    BackgroundBitmap = builtin::picture(builtin::kMainBackground);
     DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
     ApplySkin();
 

@@ -174,7 +174,7 @@ QImage loadBackground(const QString& programFolder, const QString& value)
         if (reader.read(&picture))
             return picture;
     }
-    return QImage(builtin::kMainBackground);
+    return builtin::picture(builtin::kMainBackground);
 }
 
 void applyText(TMain_Form& form, const SkinKey& key, const QString& value)

@@ -84,7 +84,7 @@ void TChoseLang_Form::FormCreate()
 {
     WindowRegion = roundedWindowRegion(size());
     setMask(WindowRegion);
-    BackgroundBitmap = QImage(builtin::kLanguageBackground);
+    BackgroundBitmap = builtin::picture(builtin::kLanguageBackground);
 }
 
 void TChoseLang_Form::FormDestroy()

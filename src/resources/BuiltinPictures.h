@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 // The program's own pictures, compiled in by the quillomat_resources target. The backgrounds
-// and the window glyphs are uncompressed bitmaps: they are read at every start, and a bitmap
-// needs no decoding.
+// and the window glyphs are uncompressed bitmaps, stored uncompressed: they are read at every
+// start, and a bitmap needs next to no decoding.
 namespace quillomat::builtin {
 
 inline const QString kMainBackground = QStringLiteral(":/quillomat/background101.bmp");
@@ -14,5 +15,10 @@ inline const QString kMinimizeGlyph = QStringLiteral(":/quillomat/glyph_minimize
 inline const QString kHelpGlyph = QStringLiteral(":/quillomat/glyph_help.bmp");
 inline const QString kHelpMenuImage = QStringLiteral(":/quillomat/menu_help.png");
 inline const QString kAboutMenuImage = QStringLiteral(":/quillomat/menu_about.png");
+
+// One of the pictures above. Plain bitmaps are read here rather than by Qt's image reader, whose
+// first use scans the image-format plugins and whose bitmap decoder goes pixel by pixel: together
+// a few milliseconds of every start. Any other picture goes to Qt's reader.
+QImage picture(const QString& resourcePath);
 
 } // namespace quillomat::builtin

@@ -308,7 +308,11 @@ void ActionsTest::helpMenuAndTexts()
     const QRect button = m_form->Help_ExtSpeedButton->geometry();
     QCOMPARE(m_form->helpMenuPosition(), m_form->mapToGlobal(button.bottomLeft() + QPoint(0, 1)));
     QCOMPARE(m_form->Help_PopupMenu->actions().size(), 2);
+    m_form->System_NewSpeedButtonClick();
+    QTRY_VERIFY(m_form->Help_PopupMenu->isVisible());
     QVERIFY(!m_form->Hilfe_MenuItem->icon().isNull());
+    QVERIFY(!m_form->About_MenuItem->icon().isNull());
+    m_form->Help_PopupMenu->hide();
     m_form->Hilfe_MenuItem->trigger();
     QCOMPARE(paneText(), QStringLiteral("Cannot open file \"%1\".").arg(m_program->filePath("help.rtf")));
     m_form->About_MenuItem->trigger();
