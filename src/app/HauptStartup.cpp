@@ -37,10 +37,9 @@ QFont layoutFont(bool bold = false)
 TFlatComboBox* makeComboBox(QWidget* parent, const QString& name, const QString& accessible,
                             const QRect& geometry)
 {
-    auto* box = new TFlatComboBox(parent);
+    auto* box = new TFlatComboBox(parent, TComboBoxStyle::csDropDownList);
     box->setObjectName(name);
     box->setAccessibleName(accessible);
-    box->setComboStyle(TComboBoxStyle::csDropDownList);
     box->setGeometry(geometry);
     box->setColor(kPanelColor);
     box->setColorArrow(kPanelColor);

@@ -83,7 +83,8 @@ public:
     }
 };
 
-TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent), m_flatStyle(new FlatComboStyle())
+TFlatComboBox::TFlatComboBox(QWidget* parent, TComboBoxStyle initialStyle)
+    : QComboBox(parent), m_flatStyle(new FlatComboStyle())
 {
     m_flatStyle->setParent(this);
     setStyle(m_flatStyle);
@@ -95,7 +96,7 @@ TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent), m_flatStyle(n
     m_popupContainer = view()->parentWidget();
     if (m_popupContainer)
         m_popupContainer->installEventFilter(this);
-    setComboStyle(TComboBoxStyle::csDropDown);
+    setComboStyle(initialStyle);
 }
 
 TFlatComboBox::~TFlatComboBox() = default;

@@ -30,7 +30,10 @@ public:
     static constexpr int ArrowWidth = 11;
     static constexpr int DefaultItemHeight = 13;
 
-    explicit TFlatComboBox(QWidget* parent = nullptr);
+    // A box of the given style; creating it in its final style spares an edit field that a
+    // list-style box would only throw away.
+    explicit TFlatComboBox(QWidget* parent = nullptr,
+                           TComboBoxStyle initialStyle = TComboBoxStyle::csDropDown);
     ~TFlatComboBox() override;
 
     // Switches between a pick-only list, an edit field with list, and a plain edit field; the

@@ -57,10 +57,9 @@ TChoseLang_Form::TChoseLang_Form(QWidget* owner)
                                          QStringLiteral("&cancel"), {179, 124, 67, 21}, false, 2);
     Vorschau_ExtSpeedButton->setCancel(true);
 
-    Lang_ComboBox = new TFlatComboBox(this);
+    Lang_ComboBox = new TFlatComboBox(this, TComboBoxStyle::csDropDownList);
     Lang_ComboBox->setObjectName(QStringLiteral("Lang_ComboBox"));
     Lang_ComboBox->setAccessibleName(tr("Language"));
-    Lang_ComboBox->setComboStyle(TComboBoxStyle::csDropDownList);
     Lang_ComboBox->setGeometry(30, 91, 283, 21);
     Lang_ComboBox->setColor(kPanelColor);
     Lang_ComboBox->setColorArrow(kPanelColor);

@@ -32,9 +32,8 @@ struct Fixture
         host.setPalette(palette);
         host.setAutoFillBackground(true);
         host.resize(240, 60);
-        box = new TFlatComboBox(&host);
+        box = new TFlatComboBox(&host, style);
         box->setGeometry(10, 10, 201, 21);
-        box->setComboStyle(style);
         box->setColor(kFill);
         box->setColorBorder(kBorder);
         box->setColorArrowBackground(kArrowBackground);
@@ -136,6 +135,10 @@ void TestFlatComboBox::newBoxDefaults()
     QCOMPARE(box.maxVisibleItems(), 8);
     QCOMPARE(box.currentIndex(), -1);
     QCOMPARE(box.ComboStyle(), TComboBoxStyle::csDropDown);
+    QVERIFY(box.lineEdit());
+    const TFlatComboBox listBox(nullptr, TComboBoxStyle::csDropDownList);
+    QCOMPARE(listBox.ComboStyle(), TComboBoxStyle::csDropDownList);
+    QVERIFY(!listBox.lineEdit());
 }
 
 void TestFlatComboBox::bordersAndButton()
