@@ -22,8 +22,7 @@ struct BitmapLayout
     qsizetype stride = 0;
 };
 
-template <typename T>
-T littleEndianAt(const QByteArray& bytes, qsizetype offset)
+template <typename T> T littleEndianAt(const QByteArray& bytes, qsizetype offset)
 {
     return qFromLittleEndian<T>(bytes.constData() + offset);
 }
@@ -46,21 +45,23 @@ std::optional<BitmapLayout> plainBitmapLayout(const QByteArray& bytes)
     const auto compression = littleEndianAt<quint32>(bytes, 30);
     const auto usedColours = littleEndianAt<quint32>(bytes, 46);
     const qint64 rows = std::abs(qint64(layout.height));
-    const bool plain = headerSize >= kInfoHeaderSize && headerSize <= 1024 && compression == 0
-        && layout.width > 0 && layout.width <= kMaxSide && rows > 0 && rows <= kMaxSide
-        && (layout.bitCount == 1 || layout.bitCount == 4 || layout.bitCount == 8
-            || layout.bitCount == 24);
+    const bool plain = headerSize >= kInfoHeaderSize && headerSize <= 1024 && compression == 0 &&
+                       layout.width > 0 && layout.width <= kMaxSide && rows > 0 &&
+                       rows <= kMaxSide &&
+                       (layout.bitCount == 1 || layout.bitCount == 4 || layout.bitCount == 8 ||
+                        layout.bitCount == 24);
     if (!plain)
         return std::nullopt;
     if (layout.bitCount <= 8) {
         const quint32 fullPalette = 1u << layout.bitCount;
-        layout.paletteSize = int(usedColours == 0 ? fullPalette : std::min(usedColours, fullPalette));
+        layout.paletteSize =
+            int(usedColours == 0 ? fullPalette : std::min(usedColours, fullPalette));
     }
     layout.paletteOffset = kFileHeaderSize + headerSize;
     layout.pixelOffset = littleEndianAt<quint32>(bytes, 10);
     layout.stride = (qsizetype(layout.width) * layout.bitCount + 31) / 32 * 4;
-    const bool fits = layout.paletteOffset + 4 * layout.paletteSize <= bytes.size()
-        && layout.pixelOffset + layout.stride * rows <= bytes.size();
+    const bool fits = layout.paletteOffset + 4 * layout.paletteSize <= bytes.size() &&
+                      layout.pixelOffset + layout.stride * rows <= bytes.size();
     return fits ? std::optional(layout) : std::nullopt;
 }
 
@@ -69,8 +70,8 @@ QImage readTrueColour(const QByteArray& bytes, const BitmapLayout& layout, int r
     QImage image(layout.width, rows, QImage::Format_RGB32);
     for (int y = 0; y < rows; ++y) {
         const int stored = layout.height > 0 ? rows - 1 - y : y;
-        const auto* source = reinterpret_cast<const uchar*>(bytes.constData()) + layout.pixelOffset
-            + layout.stride * stored;
+        const auto* source = reinterpret_cast<const uchar*>(bytes.constData()) +
+                             layout.pixelOffset + layout.stride * stored;
         auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < layout.width; ++x, source += 3)
             target[x] = qRgb(source[2], source[1], source[0]);
@@ -92,8 +93,8 @@ QImage readIndexed(const QByteArray& bytes, const BitmapLayout& layout, int rows
     const int mask = (1 << layout.bitCount) - 1;
     for (int y = 0; y < rows; ++y) {
         const int stored = layout.height > 0 ? rows - 1 - y : y;
-        const auto* source = reinterpret_cast<const uchar*>(bytes.constData()) + layout.pixelOffset
-            + layout.stride * stored;
+        const auto* source = reinterpret_cast<const uchar*>(bytes.constData()) +
+                             layout.pixelOffset + layout.stride * stored;
         uchar* target = image.scanLine(y);
         for (int x = 0; x < layout.width; ++x) {
             const int shift = (perByte - 1 - x % perByte) * layout.bitCount;
