@@ -106,17 +106,21 @@ QImage readIndexed(const QByteArray& bytes, const BitmapLayout& layout, int rows
 
 } // namespace
 
+QImage plainBitmap(const QByteArray& bytes)
+{
+    const auto layout = plainBitmapLayout(bytes);
+    if (!layout)
+        return QImage();
+    const int rows = int(std::abs(qint64(layout->height)));
+    return layout->bitCount == 24 ? readTrueColour(bytes, *layout, rows)
+                                  : readIndexed(bytes, *layout, rows);
+}
+
 QImage picture(const QString& resourcePath)
 {
-    const QResource resource(resourcePath);
     // Uncompressed resources are read in place, without a copy.
-    const QByteArray bytes = resource.uncompressedData();
-    if (const auto layout = plainBitmapLayout(bytes)) {
-        const int rows = int(std::abs(qint64(layout->height)));
-        return layout->bitCount == 24 ? readTrueColour(bytes, *layout, rows)
-                                      : readIndexed(bytes, *layout, rows);
-    }
-    return QImage(resourcePath);
+    const QImage image = plainBitmap(QResource(resourcePath).uncompressedData());
+    return image.isNull() ? QImage(resourcePath) : image;
 }
 
 } // namespace quillomat::builtin

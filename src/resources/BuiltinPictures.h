@@ -21,4 +21,8 @@ inline const QString kAboutMenuImage = QStringLiteral(":/quillomat/menu_about.pn
 // a few milliseconds of every start. Any other picture goes to Qt's reader.
 QImage picture(const QString& resourcePath);
 
+// An uncompressed Windows bitmap of 1, 4, 8 or 24 bits per pixel (the indexed ones keep their
+// colour table); a null image for any other bytes.
+QImage plainBitmap(const QByteArray& bytes);
+
 } // namespace quillomat::builtin
