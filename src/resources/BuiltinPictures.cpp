@@ -65,13 +65,20 @@ std::optional<BitmapLayout> plainBitmapLayout(const QByteArray& bytes)
     return fits ? std::optional(layout) : std::nullopt;
 }
 
+// The stored bytes of picture row y (0 at the top); rows are stored bottom-up unless the height
+// is negative.
+const uchar* storedRow(const QByteArray& bytes, const BitmapLayout& layout, int rows, int y)
+{
+    const int stored = layout.height > 0 ? rows - 1 - y : y;
+    return reinterpret_cast<const uchar*>(bytes.constData()) + layout.pixelOffset +
+           layout.stride * stored;
+}
+
 QImage readTrueColour(const QByteArray& bytes, const BitmapLayout& layout, int rows)
 {
     QImage image(layout.width, rows, QImage::Format_RGB32);
     for (int y = 0; y < rows; ++y) {
-        const int stored = layout.height > 0 ? rows - 1 - y : y;
-        const auto* source = reinterpret_cast<const uchar*>(bytes.constData()) +
-                             layout.pixelOffset + layout.stride * stored;
+        const uchar* source = storedRow(bytes, layout, rows, y);
         auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < layout.width; ++x, source += 3)
             target[x] = qRgb(source[2], source[1], source[0]);
@@ -92,9 +99,7 @@ QImage readIndexed(const QByteArray& bytes, const BitmapLayout& layout, int rows
     const int perByte = 8 / layout.bitCount;
     const int mask = (1 << layout.bitCount) - 1;
     for (int y = 0; y < rows; ++y) {
-        const int stored = layout.height > 0 ? rows - 1 - y : y;
-        const auto* source = reinterpret_cast<const uchar*>(bytes.constData()) +
-                             layout.pixelOffset + layout.stride * stored;
+        const uchar* source = storedRow(bytes, layout, rows, y);
         uchar* target = image.scanLine(y);
         for (int x = 0; x < layout.width; ++x) {
             const int shift = (perByte - 1 - x % perByte) * layout.bitCount;
