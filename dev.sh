@@ -2,6 +2,7 @@
 # One entry point for newcomers and CI on Debian 12.
 #   ./dev.sh demo   install what is missing, build, open the demo disc in the main window
 #   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh kit OUT [--demo]   install what is missing, build, make a disc kit in OUT
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -24,8 +25,13 @@ case "${1:-}" in
     build
     ctest --test-dir build --output-on-failure --timeout 600
     ;;
+  kit)
+    shift
+    build
+    exec scripts/make-kit.sh build "$@"
+    ;;
   *)
-    echo "usage: ./dev.sh demo|test" >&2
+    echo "usage: ./dev.sh demo|test|kit OUT [--demo]" >&2
     exit 2
     ;;
 esac
