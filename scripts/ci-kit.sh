@@ -55,7 +55,12 @@ cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   local i
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" || umount -l "${mounts[i]}"; done
-  rm -rf "$work"
+  # Never delete through a mount that is still there (the host's X sockets, /proc).
+  if grep -qF " $work/" /proc/mounts; then
+    echo "ci-kit.sh: $work is still mounted; left in place" >&2
+  else
+    rm -rf "$work"
+  fi
 }
 trap cleanup EXIT
 mkdir -p "$root" "$work/upper" "$work/overwork"
