@@ -30,6 +30,10 @@ constexpr qsizetype kMaxFontNameLength = 31;
 // 256 MB.
 constexpr int kMaxWindowSide = 8192;
 
+// A font whose line is taller than the largest window could not show one whole line (at 96
+// dots per inch 6144 points are kMaxWindowSide pixels); far larger sizes make Qt draw nothing.
+constexpr int kMaxFontPoints = kMaxWindowSide * 72 / 96;
+
 // The background of the minimize and close signs; every other pixel belongs to the sign.
 constexpr QRgb kSignBackground = 0xC0C0C0;
 
@@ -215,8 +219,9 @@ void applyNumber(TMain_Form& form, const SkinKey& key, std::optional<qint32> rea
             setGeometryPart(*widgetOf(form, key.target), key.property, value);
         break;
     case FontSize: {
-        // Qt refuses a size below one point; such a value leaves the size.
-        if (value < 1)
+        // Qt refuses a size below one point; such a value leaves the size, as one beyond
+        // kMaxFontPoints does.
+        if (value < 1 || value > kMaxFontPoints)
             break;
         QFont font = fontOf(form, key.target);
         font.setPointSize(value);
