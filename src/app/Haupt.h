@@ -114,6 +114,7 @@ private:
     void fillViewsAtStart();
     void selectFirstRow();
     const TAppDescription* selectedPackage() const;
+    TFlatComboBox* boxWithOpenList() const;
     void showError(const QString& message);
 };
 

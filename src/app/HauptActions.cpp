@@ -29,6 +29,12 @@ bool isEnter(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The keys the window acts on wherever the focus is.
+bool isWindowKey(int key)
+{
+    return key == Qt::Key_F5 || key == Qt::Key_F9;
+}
+
 } // namespace
 
 void TMain_Form::connectHandlers()
@@ -56,15 +62,32 @@ void TMain_Form::connectHandlers()
 
 bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // A box's open list is a window of its own; the window keys work there too, on the window
+    // once the list is closed.
+    if (TFlatComboBox* box = boxWithOpenList()) {
+        const QWidget* popup = QApplication::activePopupWidget();
+        const QWidget* receiver = popup && popup->focusWidget() ? popup->focusWidget() : popup;
+        if (watched != receiver || !isWindowKey(key->key()))
+            return false;
+        box->hidePopup();
+        FormKeyDown(key->key(), key->modifiers());
+        return true;
+    }
     // The window sees every key before the focused control does. A key event travels up the
     // widget chain, so take it only where it is first delivered.
-    if (event->type() != QEvent::KeyPress || !isActiveWindow())
+    if (!isActiveWindow())
         return false;
     QWidget* focus = QApplication::focusWidget();
     if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
     FormKeyDown(key->key(), key->modifiers());
+    // The description pane takes Enter itself and does nothing with it: someone reading the
+    // text must not start an installer.
+    if (focus == Description_RichEdit && isEnter(key->key()))
+        return true;
     const bool inFilterBox =
         focus == SortFilter_ComboBox || (focus && focus->parentWidget() == SortFilter_ComboBox);
     if (inFilterBox) {
@@ -73,6 +96,15 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
         return SearchActive && isEnter(key->key());
     }
     return false;
+}
+
+TFlatComboBox* TMain_Form::boxWithOpenList() const
+{
+    for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
+        if (box->isListOpen())
+            return box;
+    }
+    return nullptr;
 }
 
 void TMain_Form::SortBy_ComboBoxChange()

@@ -1,6 +1,7 @@
 #include "app/PackageListView.h"
 
 #include <QCollator>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -69,6 +70,22 @@ void PackageListView::placeQueuedRows()
         addItem(item);
     }
     m_queued.clear();
+}
+
+void PackageListView::keyPressEvent(QKeyEvent* event)
+{
+    // A list that took the focus with nothing selected marks a row without choosing it. The
+    // first Down, Up or Space chooses that row instead of moving past it, so that the first
+    // package can be reached from the keyboard.
+    const int key = event->key();
+    const bool choosingKey = key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_Space;
+    if (choosingKey && event->modifiers() == Qt::NoModifier && count() > 0 &&
+        selectedItems().isEmpty()) {
+        setCurrentRow(std::max(currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 const TAppDescription* PackageListView::packageOf(const QListWidgetItem* item)

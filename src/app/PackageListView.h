@@ -33,6 +33,9 @@ public:
     const TAppDescription* selectedPackage() const;
     static const TAppDescription* packageOf(const QListWidgetItem* item);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     struct QueuedRow
     {

@@ -62,6 +62,9 @@ private slots:
     void enterGoesToSetupButton();
     void previewShowsPictureOrError();
     void f9HidesAndShowsTheContent();
+    void enterInThePaneDoesNothing();
+    void firstKeyChoosesTheMarkedRow();
+    void windowKeysCloseAnOpenList();
     void helpMenuAndTexts();
 };
 
@@ -301,6 +304,53 @@ void ActionsTest::f9HidesAndShowsTheContent()
     QVERIFY(!m_form->Description_RichEdit->isHidden());
     QVERIFY(!m_form->SortBy_ComboBox->isHidden());
     QVERIFY(m_form->SortFilter_ComboBox->isHidden()); // disabled in the name order: stays hidden
+}
+
+void ActionsTest::enterInThePaneDoesNothing()
+{
+    selectRow("Notes"); // Enter on the setup button would report "No file specified to run."
+    m_form->Description_RichEdit->setFocus();
+    QTest::keyClick(m_form->Description_RichEdit, Qt::Key_Return);
+    QTest::keyClick(m_form->Description_RichEdit, Qt::Key_Enter);
+    QVERIFY(m_errors.isEmpty());
+    QVERIFY(paneText().contains(QStringLiteral("draws pictures"))); // the text is left alone
+}
+
+void ActionsTest::firstKeyChoosesTheMarkedRow()
+{
+    PackageListView* list = m_form->Quillz_ListView;
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Space}) {
+        choose(m_form->SortBy_ComboBox, "search...");
+        m_form->SortFilter_ComboBox->lineEdit()->setText("pictures");
+        QTest::keyClick(m_form->SortFilter_ComboBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->selectedItems().size(), 0);
+        list->setFocus(); // as Tab gives it: the first row is marked, not chosen
+        QTest::keyClick(list, key);
+        QCOMPARE(captionsOf(list).value(list->currentRow()), QStringLiteral("Notes"));
+        QCOMPARE(list->selectedItems().value(0), list->item(0));
+        QVERIFY(paneText().contains(QStringLiteral("draws pictures")));
+        QTest::keyClick(list, Qt::Key_Down); // with a row chosen, Down moves on
+        QCOMPARE(list->selectedItems().value(0), list->item(1));
+        choose(m_form->SortBy_ComboBox, "name");
+    }
+}
+
+void ActionsTest::windowKeysCloseAnOpenList()
+{
+    const auto keyInOpenList = [](TFlatComboBox* box, Qt::Key key) {
+        box->showPopup();
+        QTRY_VERIFY(box->isListOpen());
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, key);
+        QVERIFY(!box->isListOpen());
+    };
+    writeFile(m_program->filePath("qmskin.ini"), "[Quillomat Skin]\ndialog.width=600\n");
+    keyInOpenList(m_form->SortBy_ComboBox, Qt::Key_F5);
+    QCOMPARE(m_form->width(), 600);
+    keyInOpenList(m_form->SortBy_ComboBox, Qt::Key_F9);
+    QVERIFY(m_form->Quillz_ListView->isHidden());
+    QVERIFY(m_form->Description_RichEdit->isHidden());
 }
 
 void ActionsTest::helpMenuAndTexts()
