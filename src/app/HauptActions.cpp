@@ -32,7 +32,7 @@ bool isEnter(int key)
 // The keys the window acts on wherever the focus is.
 bool isWindowKey(int key)
 {
-    return key == Qt::Key_F5 || key == Qt::Key_F9;
+    return key == Qt::Key_F1 || key == Qt::Key_F5 || key == Qt::Key_F9;
 }
 
 } // namespace
@@ -253,18 +253,35 @@ void TMain_Form::About_MenuItemClick()
 
 void TMain_Form::FormKeyDown(int key, Qt::KeyboardModifiers)
 {
-    if (key == Qt::Key_F5) {
+    if (key == Qt::Key_F1) {
+        // The help menu from the keyboard, its first item ready for Enter.
+        System_NewSpeedButtonClick();
+        Help_PopupMenu->setActiveAction(Hilfe_MenuItem);
+    } else if (key == Qt::Key_F5) {
         ApplySkin();
     } else if (key == Qt::Key_F9) {
-        // A disabled box keeps its visibility, so the filter box hidden in the name order
-        // stays hidden.
-        const bool show = Description_RichEdit->isHidden();
-        for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
-            if (box->isEnabled())
-                box->setVisible(show);
-        }
-        Quillz_ListView->setVisible(show);
-        Description_RichEdit->setVisible(show);
+        showContent(Description_RichEdit->isHidden());
+    }
+}
+
+void TMain_Form::showContent(bool show)
+{
+    if (!show) {
+        QWidget* focus = QApplication::focusWidget();
+        m_focusBeforeHiding = focus && focus->window() == this ? focus : nullptr;
+    }
+    // A disabled box keeps its visibility, so the filter box hidden in the name order stays
+    // hidden.
+    for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
+        if (box->isEnabled())
+            box->setVisible(show);
+    }
+    Quillz_ListView->setVisible(show);
+    Description_RichEdit->setVisible(show);
+    if (show) {
+        // The control that had the focus gets it back (the list, if none or it stays hidden).
+        QWidget* back = m_focusBeforeHiding;
+        (back && back->isVisibleTo(this) ? back : Quillz_ListView)->setFocus();
     }
 }
 

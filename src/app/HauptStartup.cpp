@@ -1,8 +1,9 @@
 // Start-up, layout, shape and painting of the main window.
 #include "app/Haupt.h"
 
-#include "app/CommandLine.h"
 #include "app/ComboChoiceBox.h"
+#include "app/CommandLine.h"
+#include "app/FocusMark.h"
 #include "app/PackageListView.h"
 #include "app/SkinModul.h"
 #include "app/SkinPalette.h"
@@ -110,6 +111,8 @@ void TMain_Form::createControls()
     createButtons();
     createBoxesAndList();
     createHelpMenu();
+    Focus_Mark = new FocusMark(
+        this, {SortBy_ComboBox, SortFilter_ComboBox, Quillz_ListView, Description_RichEdit});
 }
 
 void TMain_Form::createButtons()

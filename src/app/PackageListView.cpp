@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QKeyEvent>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 
@@ -86,6 +87,15 @@ void PackageListView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+void PackageListView::initViewItemOption(QStyleOptionViewItem* option) const
+{
+    QListWidget::initViewItemOption(option);
+    // Rows are drawn from the palette's inactive group unless the list has the focus, so that
+    // the selection shows where the keyboard is.
+    if (!hasFocus())
+        option->state &= ~QStyle::State_Active;
 }
 
 const TAppDescription* PackageListView::packageOf(const QListWidgetItem* item)

@@ -35,6 +35,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
 
 private:
     struct QueuedRow
