@@ -82,7 +82,7 @@ TExtSpeedButton* makeGlyphButton(QWidget* parent, const QString& name, const QSt
                                  const QRect& geometry, const QString& glyph)
 {
     auto* button = makeButton(parent, name, accessible, geometry);
-    button->setGlyph(builtin::picture(glyph));
+    button->setGlyph(builtin::picture(glyph, parent->devicePixelRatioF()));
     return button;
 }
 
@@ -184,7 +184,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     CurrentFilter.clear();
     bool ok = true;
     ProgramFolder = programFolder;
-    BackgroundBitmap = builtin::picture(builtin::kMainBackground);
+    BackgroundBitmap = builtin::picture(builtin::kMainBackground, devicePixelRatioF());
     DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
     ApplySkin();
 
@@ -288,7 +288,7 @@ void TMain_Form::paintEvent(QPaintEvent*)
     QPainter painter(this);
     // Where the window is larger than its picture, the window's own colour shows.
     painter.fillRect(rect(), colorFromValue(clBtnFace));
-    painter.drawImage(0, 0, BackgroundBitmap, 0, 0, width(), height());
+    builtin::drawPicture(painter, BackgroundBitmap, size());
 }
 
 } // namespace quillomat

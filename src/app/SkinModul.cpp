@@ -165,26 +165,39 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
     });
 }
 
-// The background named relative to the program folder, read as a BMP file whatever its name
-// or content says; the built-in picture when that fails.
-QImage loadBackground(const QString& programFolder, const QString& value)
+// A BMP file, whatever its name or content says; a null image when it cannot be read.
+QImage readBitmapFile(const QString& path)
 {
-    // Skins are written on Windows, where a backslash separates folders.
-    QFile file(programFolder + QString(value).replace(u'\\', u'/'));
-    if (!value.isEmpty() && file.open(QIODevice::ReadOnly)) {
+    QFile file(path);
+    QImage picture;
+    if (file.open(QIODevice::ReadOnly)) {
         QImageReader reader(&file, "bmp");
         reader.setAutoDetectImageFormat(false);
-        QImage picture;
-        if (reader.read(&picture))
-            return picture;
+        reader.read(&picture);
     }
-    return builtin::picture(builtin::kMainBackground);
+    return picture;
+}
+
+// The background named relative to the program folder, for a screen of the given pixel ratio
+// (with its "@2x" companion where there is one, see builtin::sharpPicture); the built-in
+// picture when the file cannot be read.
+QImage loadBackground(const QString& programFolder, const QString& value, qreal pixelRatio)
+{
+    // Skins are written on Windows, where a backslash separates folders.
+    const QString path = programFolder + QString(value).replace(u'\\', u'/');
+    const QImage plain = value.isEmpty() ? QImage() : readBitmapFile(path);
+    if (plain.isNull())
+        return builtin::picture(builtin::kMainBackground, pixelRatio);
+    if (pixelRatio <= 1)
+        return plain;
+    return builtin::sharpPicture(plain, readBitmapFile(builtin::sharpCompanionPath(path)),
+                                 pixelRatio);
 }
 
 void applyText(TMain_Form& form, const SkinKey& key, const QString& value)
 {
     if (key.property == Background) {
-        form.BackgroundBitmap = loadBackground(form.ProgramFolder, value);
+        form.BackgroundBitmap = loadBackground(form.ProgramFolder, value, form.devicePixelRatioF());
         return;
     }
     // Font name: an empty value leaves the name.
