@@ -19,15 +19,16 @@ QColor fillOf(const QWidget& control)
 
 } // namespace
 
-FocusMark::FocusMark(QWidget* window, const QList<QWidget*>& controls)
-    : QWidget(window), m_controls(controls)
+FocusMark::FocusMark(QWidget* window, const QList<QWidget*>& controls) : QWidget(window)
 {
     setObjectName(QStringLiteral("FocusMark"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     hide();
-    for (QWidget* control : m_controls)
+    for (QWidget* control : controls) {
+        m_controls.append(control);
         control->installEventFilter(this);
+    }
     connect(qApp, &QApplication::focusChanged, this, [this] { follow(); });
 }
 
@@ -41,8 +42,9 @@ void FocusMark::follow()
 {
     QWidget* focus = QApplication::focusWidget();
     m_marked = nullptr;
-    for (QWidget* control : std::as_const(m_controls)) {
-        if (focus && control->isVisible() && (control == focus || control->isAncestorOf(focus)))
+    for (const QPointer<QWidget>& control : std::as_const(m_controls)) {
+        if (focus && control && control->isVisible() &&
+            (control == focus || control->isAncestorOf(focus)))
             m_marked = control;
     }
     if (!m_marked) {

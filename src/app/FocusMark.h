@@ -31,7 +31,7 @@ protected:
 private:
     void follow();
 
-    QList<QWidget*> m_controls;
+    QList<QPointer<QWidget>> m_controls; // the window deletes them, perhaps before the mark
     QPointer<QWidget> m_marked;
 };
 

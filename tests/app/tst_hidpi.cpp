@@ -4,6 +4,7 @@
 #include "AppTestHelpers.h"
 #include "app/Haupt.h"
 #include "controls/TExtSpeedButton.h"
+#include "dialogs/LangDlg.h"
 #include "resources/BuiltinPictures.h"
 
 #include <QApplication>
@@ -54,6 +55,7 @@ private slots:
     void builtInArtworkIsSharp();
     void glyphsAreSharp();
     void skinBitmapKeepsItsPixelsOrTakesItsCompanion();
+    void languageDialogIsSharp();
 };
 
 void HiDpiTest::init()
@@ -145,6 +147,18 @@ void HiDpiTest::skinBitmapKeepsItsPixelsOrTakesItsCompanion()
     form.ApplySkin();
     QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 1.0);
     QCOMPARE(form.BackgroundBitmap.size(), QSize(600, 380));
+}
+
+void HiDpiTest::languageDialogIsSharp()
+{
+    TChoseLang_Form dialog;
+    dialog.SetLanguageList({QStringLiteral("English"), QStringLiteral("Deutsch")});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    // The title and the question, above the box.
+    QCOMPARE(differingPixels(dialog.grab().toImage(), sharpBuiltin(builtin::kLanguageBackground),
+                             QRect(20, 14, 300, 62)),
+             0);
 }
 
 int main(int argc, char* argv[])
