@@ -6,6 +6,7 @@
 #include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "platform/CasePaths.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/ValueParsing.h"
@@ -165,8 +166,9 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
 // or content says; the built-in picture when that fails.
 QImage loadBackground(const QString& programFolder, const QString& value)
 {
-    // Skins are written on Windows, where a backslash separates folders.
-    QFile file(programFolder + QString(value).replace(u'\\', u'/'));
+    // Skins are written on Windows, where a backslash separates folders and letter case does
+    // not matter.
+    QFile file(resolvePathCase(programFolder + QString(value).replace(u'\\', u'/')).path);
     if (!value.isEmpty() && file.open(QIODevice::ReadOnly)) {
         QImageReader reader(&file, "bmp");
         reader.setAutoDetectImageFormat(false);
