@@ -7,6 +7,7 @@
 // it); without it, one is written to a temporary folder first.
 
 #include "DiscGenerator.h"
+#include "FirstSearch.h"
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
@@ -51,18 +52,7 @@ std::unique_ptr<TProject> freshProject(bool otherCase)
 
 void BM_FirstSearch(benchmark::State& state)
 {
-    const bool otherCase = state.range(0) != 0;
-    RecordingRowList rows;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto project = freshProject(otherCase);
-        state.ResumeTiming();
-        project->Search(rows, QString::fromLatin1(bench::kRareWord));
-        state.PauseTiming();
-        project.reset();
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows.rowCount();
+    bench::timeFirstSearch(state, [&] { return freshProject(state.range(0) != 0); });
 }
 
 // Start-up as far as the catalogue goes: the menu loaded, the list in name order, the first
