@@ -19,6 +19,7 @@ class QTextEdit;
 namespace quillomat {
 
 class PackageListView;
+class SearchRunner;
 class TExtSpeedButton;
 class TFlatComboBox;
 
@@ -115,6 +116,9 @@ private:
     void selectFirstRow();
     const TAppDescription* selectedPackage() const;
     void showError(const QString& message);
+
+    // Declared after Project, so that it is gone (its thread stopped) before the catalogue.
+    std::unique_ptr<SearchRunner> m_searchRunner;
 };
 
 } // namespace quillomat

@@ -4,6 +4,7 @@
 
 #include "app/ComboChoiceBox.h"
 #include "app/PackageListView.h"
+#include "app/SearchRunner.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "platform/ErrorBox.h"
@@ -61,7 +62,8 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !isActiveWindow())
         return false;
     QWidget* focus = QApplication::focusWidget();
-    if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
+    if (watched != (focus ? static_cast<QObject*>(focus) : this) ||
+        (focus && focus->window() != this))
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     FormKeyDown(key->key(), key->modifiers());
@@ -80,6 +82,7 @@ void TMain_Form::SortBy_ComboBoxChange()
     const QString chosen = SortBy_ComboBox->currentText();
     SearchActive = chosen == Project->GetText(QStringLiteral("Search"));
     if (!SearchActive) {
+        m_searchRunner->cancel(); // its result would replace the list of the new order
         {
             const QSignalBlocker quiet(SortFilter_ComboBox);
             SortFilter_ComboBox->setComboStyle(TComboBoxStyle::csDropDownList);
@@ -138,8 +141,8 @@ void TMain_Form::SortFilter_ComboBoxKeyDown(int key, Qt::KeyboardModifiers)
 {
     if (!SearchActive || !isEnter(key))
         return;
-    Quillz_ListView->refill(
-        [&](RowList& rows) { Project->Search(rows, SortFilter_ComboBox->currentText()); });
+    if (!m_searchRunner->start(SortFilter_ComboBox->currentText()))
+        return; // a search is running: this Enter is not a second one
     if (QLineEdit* edit = SortFilter_ComboBox->lineEdit())
         edit->selectAll();
 }
@@ -188,8 +191,8 @@ void TMain_Form::Preview_ExtSpeedButtonClick()
         return;
     const auto picture = loadPreviewPicture(package->Bitmap);
     if (!picture) {
-        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")),
-                               package->Bitmap));
+        showError(
+            fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), package->Bitmap));
         return;
     }
     showPreviewWindow(this,
