@@ -97,6 +97,8 @@ public:
 
     // Where the help menu pops up: the help button's lower-left corner, on the screen.
     QPoint helpMenuPosition() const;
+    // Runs the keyword searches of the filter box; null before FormCreate.
+    SearchRunner* searchRunner() const { return m_searchRunner.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

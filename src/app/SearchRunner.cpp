@@ -2,6 +2,7 @@
 
 #include "app/PackageListView.h"
 #include "catalogue/TProject.h"
+#include "platform/ThreadPriority.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -34,6 +35,7 @@ bool SearchRunner::start(const QString& text)
     m_result.reset();
     const unsigned generation = ++m_generation;
     m_thread.reset(QThread::create([this, text, generation] {
+        lowerCurrentThreadPriority(); // the window's thread comes first, also on few cores
         m_result = m_project.searchMatches(text, SearchControl{0, &m_cancelled});
         QMetaObject::invokeMethod(
             this, [this, generation] { finish(generation); }, Qt::QueuedConnection);
@@ -87,7 +89,8 @@ void SearchRunner::startWarmUp()
 
 bool SearchRunner::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_window && event->type() == QEvent::Paint) {
+    if (watched == &m_window && event->type() == QEvent::Paint && !m_warmUpScheduled) {
+        m_warmUpScheduled = true; // this filter also sees the window's paints during a search
         m_window.removeEventFilter(this);
         // After this paint has reached the screen.
         QTimer::singleShot(0, this, &SearchRunner::startWarmUp);

@@ -58,6 +58,7 @@ private:
     std::atomic<bool> m_cancelled{false};
     std::optional<std::vector<const TAppDescription*>> m_result; // written by the thread
     unsigned m_generation = 0;
+    bool m_warmUpScheduled = false;
 };
 
 } // namespace quillomat

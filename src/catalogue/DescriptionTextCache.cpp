@@ -93,7 +93,10 @@ std::optional<QString> descriptionPlainText(const QString& path)
     return rtfToPlainText(content->bytes);
 }
 
-DescriptionTextCache::DescriptionTextCache() : DescriptionTextCache(rtfToPlainText) {}
+DescriptionTextCache::DescriptionTextCache(qsizetype budgetBytes)
+    : DescriptionTextCache(rtfToPlainText, budgetBytes)
+{
+}
 
 DescriptionTextCache::DescriptionTextCache(Converter converter, qsizetype budgetBytes)
     : m_converter(std::move(converter)), m_budgetBytes(budgetBytes)

@@ -35,7 +35,7 @@ public:
     // 64 MB of text: the descriptions of several thousand packages of a typical disc.
     static constexpr qsizetype kDefaultBudgetBytes = qsizetype(64) << 20;
 
-    DescriptionTextCache();
+    explicit DescriptionTextCache(qsizetype budgetBytes = kDefaultBudgetBytes);
     explicit DescriptionTextCache(Converter converter, qsizetype budgetBytes = kDefaultBudgetBytes);
 
     // Empty for an empty path and for a file that is missing, unreadable or not a regular file

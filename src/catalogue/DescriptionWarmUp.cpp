@@ -64,6 +64,10 @@ DescriptionWarmUp::~DescriptionWarmUp()
 void DescriptionWarmUp::stop()
 {
     m_precedence.stopWaiting(m_stop);
+    // At the idle priority the file in hand could wait long for a core that others keep busy;
+    // whoever stops the warm-up is waiting for it now.
+    if (m_thread->isRunning())
+        m_thread->setPriority(QThread::NormalPriority);
     m_thread->wait();
 }
 

@@ -46,6 +46,12 @@ void TProject::startDescriptionWarmUp(const std::vector<const TAppDescription*>&
                                                    std::move(paths));
 }
 
+void TProject::setDescriptionCacheBudget(qsizetype budgetBytes)
+{
+    stopDescriptionWarmUp();
+    m_descriptionCache = std::make_unique<DescriptionTextCache>(budgetBytes);
+}
+
 void TProject::stopDescriptionWarmUp()
 {
     m_warmUp.reset();

@@ -76,6 +76,8 @@ public:
     void stopDescriptionWarmUp();
     DescriptionWarmUp* descriptionWarmUp() const { return m_warmUp.get(); }
     DescriptionTextCache& descriptionCache() const { return *m_descriptionCache; }
+    // A program that searches once keeps no texts: budget 0. Empties the cache.
+    void setDescriptionCacheBudget(qsizetype budgetBytes);
     // Reads a description for the user meanwhile (the pane) hold the warm-up back.
     ReadPrecedence& readPrecedence() const { return *m_readPrecedence; }
 
