@@ -105,9 +105,13 @@ void SearchRunnerTest::warmUpStartsAfterFirstPaint()
 void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
 {
     PackageListView* list = m_form->Quillz_ListView;
+    QVERIFY(QTest::qWaitFor([&] { return m_form->Project->descriptionWarmUp() != nullptr; }));
+    const DescriptionWarmUp* warmUp = m_form->Project->descriptionWarmUp();
     startSearch("glider");
     // The result arrives through the event loop, so the search is still on here.
     QCOMPARE(list->cursor().shape(), Qt::BusyCursor);
+    m_form->repaint(); // the window paints meanwhile, and that starts no second warm-up
+    QCOMPARE(m_form->Project->descriptionWarmUp(), warmUp);
     QTest::keyClick(searchEdit(), Qt::Key_Return); // a second Enter: ignored
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
     QCOMPARE(list->cursor().shape(), Qt::ArrowCursor);
