@@ -111,6 +111,7 @@ void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
     // The result arrives through the event loop, so the search is still on here.
     QCOMPARE(list->cursor().shape(), Qt::BusyCursor);
     m_form->repaint(); // the window paints meanwhile, and that starts no second warm-up
+    QTest::qWait(20);
     QCOMPARE(m_form->Project->descriptionWarmUp(), warmUp);
     QTest::keyClick(searchEdit(), Qt::Key_Return); // a second Enter: ignored
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
