@@ -23,6 +23,12 @@ FileStamp stampOf(const struct stat& info)
             std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)};
 }
 
+// The name the system knows a description file by: every open and stat goes through here.
+QByteArray fileSystemName(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
 // Closes the descriptor on every way out.
 class FileDescriptor
 {
@@ -54,8 +60,7 @@ struct FileContent
 std::optional<FileContent> readRegularFile(const QString& path)
 {
     // Non-blocking, so that opening a named pipe does not wait for a writer.
-    FileDescriptor fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(::open(fileSystemName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info = {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
@@ -136,7 +141,7 @@ DescriptionTextCache::Lookup DescriptionTextCache::lookUp(const QString& path,
     }
     // The file is looked at outside the lock: on a slow medium this waits.
     struct stat info = {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+    if (::stat(fileSystemName(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
         stampOf(info) == stamp)
         return Lookup::Fresh;
     text->clear();
