@@ -1,6 +1,7 @@
 #include "catalogue/DescriptionWarmUp.h"
 
 #include "catalogue/DescriptionTextCache.h"
+#include "platform/ThreadPriority.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -49,11 +50,16 @@ DescriptionWarmUp::DescriptionWarmUp(DescriptionTextCache& cache, ReadPrecedence
                                      QStringList paths)
     : m_cache(cache), m_precedence(precedence), m_paths(std::move(paths))
 {
-    m_thread.reset(QThread::create([this] { run(); }));
+    m_thread.reset(QThread::create([this] {
+        // Only on a core that nothing else wants: the warm-up never delays a paint or a key.
+        m_priorityToken = idleCurrentThread();
+        run();
+        // Whichever of this thread and stop() takes the token gives it back.
+        if (const std::intptr_t token = m_priorityToken.exchange(0); token != 0)
+            restoreThreadPriority(token);
+    }));
     m_thread->setObjectName(QStringLiteral("description warm-up"));
-    // On Linux the idle priority is the idle scheduling class: the thread runs only on a core
-    // that nothing else wants, so it never delays a paint or a key.
-    m_thread->start(QThread::IdlePriority);
+    m_thread->start();
 }
 
 DescriptionWarmUp::~DescriptionWarmUp()
@@ -66,8 +72,8 @@ void DescriptionWarmUp::stop()
     m_precedence.stopWaiting(m_stop);
     // At the idle priority the file in hand could wait long for a core that others keep busy;
     // whoever stops the warm-up is waiting for it now.
-    if (m_thread->isRunning())
-        m_thread->setPriority(QThread::NormalPriority);
+    if (const std::intptr_t token = m_priorityToken.exchange(0); token != 0)
+        restoreThreadPriority(token);
     m_thread->wait();
 }
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -75,6 +76,7 @@ private:
     const QStringList m_paths;
     std::atomic<bool> m_stop{false};
     std::atomic<qsizetype> m_done{0};
+    std::atomic<std::intptr_t> m_priorityToken{0}; // set by the thread once it runs idle
     std::unique_ptr<QThread> m_thread;
 };
 

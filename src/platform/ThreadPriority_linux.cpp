@@ -1,5 +1,6 @@
 #include "platform/ThreadPriority.h"
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -18,6 +19,22 @@ void lowerCurrentThreadPriority()
     const int current = ::getpriority(PRIO_PROCESS, thread);
     if (errno == 0)
         ::setpriority(PRIO_PROCESS, thread, current + kSteps); // failure only keeps the priority
+}
+
+std::intptr_t idleCurrentThread()
+{
+    const sched_param none = {};
+    if (::sched_setscheduler(0, SCHED_IDLE, &none) != 0)
+        return 0;
+    return std::intptr_t(::syscall(SYS_gettid));
+}
+
+void restoreThreadPriority(std::intptr_t token)
+{
+    // An unprivileged thread may move any thread of its own user back to the normal class.
+    const sched_param none = {};
+    if (token != 0)
+        ::sched_setscheduler(pid_t(token), SCHED_OTHER, &none);
 }
 
 } // namespace quillomat

@@ -11,4 +11,22 @@ void lowerCurrentThreadPriority()
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
+std::intptr_t idleCurrentThread()
+{
+    HANDLE self = OpenThread(THREAD_SET_INFORMATION, FALSE, GetCurrentThreadId());
+    if (!self)
+        return 0;
+    SetThreadPriority(self, THREAD_PRIORITY_IDLE);
+    return reinterpret_cast<std::intptr_t>(self);
+}
+
+void restoreThreadPriority(std::intptr_t token)
+{
+    if (token == 0)
+        return;
+    const auto thread = reinterpret_cast<HANDLE>(token);
+    SetThreadPriority(thread, THREAD_PRIORITY_NORMAL);
+    CloseHandle(thread);
+}
+
 } // namespace quillomat
