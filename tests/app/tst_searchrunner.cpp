@@ -4,6 +4,7 @@
 #include "AppTestHelpers.h"
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
+#include "app/SearchRunner.h"
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/DescriptionWarmUp.h"
 #include "catalogue/RecordingViews.h"
@@ -110,11 +111,12 @@ void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
     startSearch("glider");
     // The result arrives through the event loop, so the search is still on here.
     QCOMPARE(list->cursor().shape(), Qt::BusyCursor);
+    QTest::keyClick(searchEdit(), Qt::Key_Return); // a second Enter: ignored
     m_form->repaint(); // the window paints meanwhile, and that starts no second warm-up
     QTest::qWait(20);
     QCOMPARE(m_form->Project->descriptionWarmUp(), warmUp);
-    QTest::keyClick(searchEdit(), Qt::Key_Return); // a second Enter: ignored
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
+    QVERIFY(!m_form->searchRunner()->isRunning()); // the second Enter started nothing
     QCOMPARE(list->cursor().shape(), Qt::ArrowCursor);
     QStringList shown = captionsOf(list);
     shown.sort();
