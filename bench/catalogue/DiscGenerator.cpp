@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kCategories = 40;
 constexpr int kCompanies = 500;
-constexpr int kDescriptionBytes = 4096;
 constexpr int kFilesPerFolder = 1000; // keeps folders small enough for any file system
 
 const char* const kWords[] = {
@@ -40,7 +39,7 @@ QString descriptionPath(int index)
 
 // Plain RTF as a word processor writes it: a header, paragraphs, bold runs, hex escapes for
 // accented letters.
-QByteArray descriptionRtf(int index)
+QByteArray descriptionRtf(int index, int bytes)
 {
     QRandomGenerator random(quint32(index) * 2654435761u + 1);
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}"
@@ -51,7 +50,7 @@ QByteArray descriptionRtf(int index)
     rtf += "\\cf1\\b0\\fs20\\par\n\\pard ";
     const bool withRareWord = index % 100 == 42;
     int wordsInParagraph = 0;
-    while (rtf.size() < kDescriptionBytes - 40) {
+    while (rtf.size() < bytes - 40) {
         const int pick = random.bounded(int(std::size(kWords)));
         if (pick == 7)
             rtf += "\\b ";
@@ -86,7 +85,8 @@ QString descriptionFolder(const QString& discFolder)
     return QDir(discFolder).filePath(QStringLiteral("texts"));
 }
 
-bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptions)
+bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptions,
+                        int descriptionBytes)
 {
     QDir disc(folder);
     if (!disc.mkpath(QStringLiteral(".")))
@@ -113,7 +113,7 @@ bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptio
         if (withDescriptions) {
             if (i % kFilesPerFolder == 0 && !disc.mkpath(text.section(u'/', 0, 1)))
                 return false;
-            if (!writeFile(disc.filePath(text), descriptionRtf(i)))
+            if (!writeFile(disc.filePath(text), descriptionRtf(i, descriptionBytes)))
                 return false;
         }
     }

@@ -4,6 +4,7 @@
 
 #include "app/ComboChoiceBox.h"
 #include "app/PackageListView.h"
+#include "app/SearchRunner.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "platform/CasePaths.h"
@@ -114,6 +115,7 @@ void TMain_Form::SortBy_ComboBoxChange()
     const QString chosen = SortBy_ComboBox->currentText();
     SearchActive = chosen == Project->GetText(QStringLiteral("Search"));
     if (!SearchActive) {
+        m_searchRunner->cancel(); // its result would replace the list of the new order
         {
             const QSignalBlocker quiet(SortFilter_ComboBox);
             SortFilter_ComboBox->setComboStyle(TComboBoxStyle::csDropDownList);
@@ -172,8 +174,8 @@ void TMain_Form::SortFilter_ComboBoxKeyDown(int key, Qt::KeyboardModifiers)
 {
     if (!SearchActive || !isEnter(key))
         return;
-    Quillz_ListView->refill(
-        [&](RowList& rows) { Project->Search(rows, SortFilter_ComboBox->currentText()); });
+    if (!m_searchRunner->start(SortFilter_ComboBox->currentText()))
+        return; // a search is running: this Enter is not a second one
     if (QLineEdit* edit = SortFilter_ComboBox->lineEdit())
         edit->selectAll();
 }

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/FocusMark.h"
 #include "app/PackageListView.h"
+#include "app/SearchRunner.h"
 #include "app/SkinModul.h"
 #include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
@@ -195,6 +196,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     const StartFiles files = resolveStartFiles(arguments, ProgramFolder, driveRoot);
     Project = std::make_unique<TProject>();
     Project->setDriveRoot(driveRoot);
+    m_searchRunner = std::make_unique<SearchRunner>(*Project, *Quillz_ListView, *this);
 
     const QString languageFile = ProgramFolder + QStringLiteral("lang.ini");
     if (Project->LoadLanguageFile(languageFile)) {

@@ -63,11 +63,15 @@ public:
     }
 
     // The grouping whose upper-cased name equals that of the given name; a new one, named as
-    // given, appended to the list when there is none yet.
-    Group* groupFor(const QString& name)
+    // given, appended to the list when there is none yet. name becomes a copy of the first
+    // identical spelling, so that the packages of a grouping share one string: with many
+    // packages that is much of the catalogue's memory.
+    Group* groupFor(QString& name)
     {
-        if (Group* known = m_bySpelling.value(name))
-            return known;
+        if (const auto known = m_bySpelling.constFind(name); known != m_bySpelling.cend()) {
+            name = known.key();
+            return known.value();
+        }
         const QString key = upperCased(name);
         Group* group = m_byKey.value(key);
         if (!group) {
@@ -132,11 +136,11 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
         app->Name = section;
         app->Company = values.company.isEmpty() ? other : values.company;
         app->Category = values.category.isEmpty() ? other : values.category;
+        categories.groupFor(app->Category)->AddApp(app.get());
+        companies.groupFor(app->Company)->AddApp(app.get());
         app->RunFile = onDisc(values.runFile);
         app->TextFile = onDisc(values.textFile);
         app->Bitmap = onDisc(values.bitmap);
-        categories.groupFor(app->Category)->AddApp(app.get());
-        companies.groupFor(app->Company)->AddApp(app.get());
         Applications.push_back(std::move(app));
     }
     sortByKey(Categories);

@@ -312,6 +312,7 @@ int runCatalogueCommand(const Arguments& args)
         json.endObject();
     } else {
         RecordingRowList rows;
+        project.setDescriptionCacheBudget(0); // one search: nothing to keep texts for
         project.Search(rows, args.positional[2]);
         json.beginObject();
         writeRows(json, rows);
