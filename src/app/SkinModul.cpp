@@ -2,25 +2,22 @@
 
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
-#include "app/SkinKeys.h"
 #include "app/SkinPalette.h"
+#include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
+#include "platform/PreviewPicture.h"
 #include "platform/ValueParsing.h"
 #include "resources/BuiltinPictures.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QTextEdit>
 
 #include <optional>
 
 namespace quillomat {
 namespace {
-
-const QString kSection = QStringLiteral("Quillomat Skin");
 
 // A font name keeps at most 31 characters, the longest face name of a Windows font; skins are
 // written there, and a longer name in one was cut there too.
@@ -166,13 +163,9 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
 QImage loadBackground(const QString& programFolder, const QString& value)
 {
     // Skins are written on Windows, where a backslash separates folders.
-    QFile file(programFolder + QString(value).replace(u'\\', u'/'));
-    if (!value.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        QImageReader reader(&file, "bmp");
-        reader.setAutoDetectImageFormat(false);
-        QImage picture;
-        if (reader.read(&picture))
-            return picture;
+    if (!value.isEmpty()) {
+        if (auto picture = loadBmpPicture(programFolder + QString(value).replace(u'\\', u'/')))
+            return *std::move(picture);
     }
     return builtin::picture(builtin::kMainBackground);
 }
@@ -267,9 +260,10 @@ void LoadSkin(TMain_Form& form, const QString& skinFile)
     if (!ini)
         return;
 
+    const QString section = QString::fromLatin1(kSection.data(), qsizetype(kSection.size()));
     for (const SkinKey& key : kSkinKeys) {
         const QString name = QString::fromLatin1(key.name.data(), qsizetype(key.name.size()));
-        const QString text = ini->value(kSection, name);
+        const QString text = ini->value(section, name);
         if (key.type == Text)
             applyText(form, key, text);
         else

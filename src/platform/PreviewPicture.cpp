@@ -62,4 +62,17 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
     return picture;
 }
 
+std::optional<QImage> loadBmpPicture(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    QImage picture;
+    if (!reader.read(&picture))
+        return std::nullopt;
+    return picture;
+}
+
 } // namespace quillomat
