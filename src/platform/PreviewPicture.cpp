@@ -44,8 +44,10 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
         return fail(why, file.errorString());
     QImageReader reader(&file, decoder);
     reader.setAutoDetectImageFormat(false);
+    // Qt's own reason here is seldom more than "Unknown error".
     if (!reader.canRead())
-        return fail(why, reader.errorString());
+        return fail(why, decoder == "bmp" ? QStringLiteral("not a BMP picture Qt can read")
+                                          : QStringLiteral("not a JPEG picture Qt can read"));
 
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())

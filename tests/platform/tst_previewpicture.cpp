@@ -115,9 +115,9 @@ void TestPreviewPicture::refusesBadPictures_data()
     QTest::newRow("dot only in folder") << "pictures.bmp/picture" << bmp << "not a .bmp";
     QTest::newRow("extension with more after it") << "picture.bmp.bak" << bmp << "not a .bmp";
     // The extension decides the decoder, whatever the content.
-    QTest::newRow("png named bmp") << "picture.bmp" << png << "";
+    QTest::newRow("png named bmp") << "picture.bmp" << png << "not a BMP";
     QTest::newRow("bmp named jpg") << "picture.jpg" << bmp << "";
-    QTest::newRow("garbage jpg") << "broken.jpg" << QByteArray(500, 'x') << "";
+    QTest::newRow("garbage jpg") << "broken.jpg" << QByteArray(500, 'x') << "not a JPEG";
     QTest::newRow("jpeg cut in its header") << "cut.jpg" << jpeg.left(30) << "";
     QTest::newRow("bmp cut in its header") << "cut.bmp" << bmp.left(20) << "";
     QTest::newRow("empty jpg") << "empty.jpg" << QByteArray("") << "";
