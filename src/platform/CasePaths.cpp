@@ -154,16 +154,24 @@ ResolvedPath resolvePathCase(const QString& path)
         return {path, PathMatch::Missing};
     if (nameExists(path))
         return {path, PathMatch::Exact};
-    const QString absolute = QDir::isAbsolutePath(path) ? path : QDir::current().filePath(path);
+    // A relative path is looked for from the current folder and stays relative.
+    const bool relative = !QDir::isAbsolutePath(path);
+    QString base = relative ? QDir::currentPath() : QString();
+    if (!base.endsWith(u'/'))
+        base.append(u'/');
+    const QString absolute = relative ? base + path : path;
     // A kept listing may be out of date (the medium was changed): when what it names is gone,
     // read the folders again once.
     for (int attempt = 0; attempt < 2; ++attempt) {
         Walk walk{absolute.split(u'/', Qt::SkipEmptyParts), absolute.endsWith(u'/'), {}};
-        const QString found = walkFrom(walk, QStringLiteral("/"), 0);
+        QString found = walkFrom(walk, QStringLiteral("/"), 0);
         if (found.isEmpty())
             break;
-        if (nameExists(found))
+        if (nameExists(found)) {
+            if (relative && found.startsWith(base))
+                found.remove(0, base.size());
             return {found, PathMatch::OtherCase};
+        }
         forgetListings(walk.visited);
     }
     return {path, PathMatch::Missing};

@@ -27,8 +27,10 @@ struct ResolvedPath
 //
 // In each folder a name that matches exactly wins; among several names that differ only in
 // case, the one that sorts first by code unit is taken (so "README.TXT" before "Readme.txt"
-// before "readme.txt"), whatever order the file system lists them in. "." is skipped and ".."
-// goes up one folder, as Windows reads them.
+// before "readme.txt"), whatever order the file system lists them in; where folders differ only
+// in case, each is tried in that order until one holds the rest of the path. "." is skipped
+// and ".." goes up one folder, as Windows reads them. A relative path is looked for from the
+// current folder, and what is found is given relative to it.
 ResolvedPath resolvePathCase(const QString& path);
 
 // Drops every folder listing kept so far, so that files added since are seen.

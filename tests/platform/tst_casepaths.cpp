@@ -23,6 +23,7 @@ private slots:
     void resolvesEachForm_data();
     void resolvesEachForm();
     void choosesAmongCaseTwinsByCodeUnit();
+    void keepsRelativePathsRelative();
     void readsEachFolderOnce();
     void seesRenamedFilesAfterAStaleListing();
     void givesTheSameAnswersOnManyThreads();
@@ -98,6 +99,17 @@ void CasePathsTest::choosesAmongCaseTwinsByCodeUnit()
     // An exact name wins over its twins, for folders and files alike.
     QCOMPARE(resolvePathCase(disc("TWINS/readme.txt")).path, disc("twins/readme.txt"));
     QCOMPARE(resolvePathCase(disc("Twins/OTHER.TXT")).path, disc("Twins/other.txt"));
+}
+
+void CasePathsTest::keepsRelativePathsRelative()
+{
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(disc("docs")));
+    const ResolvedPath sibling = resolvePathCase(QStringLiteral("../SETUP/SETUP.EXE"));
+    const ResolvedPath here = resolvePathCase(QStringLiteral("README.TXT"));
+    QDir::setCurrent(previous);
+    QCOMPARE(here.path, QStringLiteral("Readme.txt"));
+    QCOMPARE(sibling.path, disc("setup/Setup.exe")); // outside the current folder: absolute
 }
 
 void CasePathsTest::readsEachFolderOnce()
