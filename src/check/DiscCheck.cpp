@@ -71,10 +71,9 @@ bool checkMenuFile(Report& report, const QString& menuFile, const QString& cdFol
     TProject project;
     if (project.LoadMenuFile(menuFile, cdFolder))
         return false;
-    const std::optional<IniFile> ini = IniFile::load(menuFile);
+    const std::optional<IniFile> ini = loadForCheck(report, menuFile);
     if (!ini)
         return false;
-    report.setFile(menuFile);
 
     for (const QStringView section : ini->repeatedSections()) {
         if (sameTextIgnoringCase(section, kHeaderSection))

@@ -6,7 +6,6 @@
 #include "platform/ShellOpen.h"
 #include "richtext/PlainText.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace quillomat {
@@ -33,25 +32,21 @@ QString besideFile(const QString& file, const QString& name)
 std::optional<QString> locateNamedFile(Report& report, const QString& section, const QString& key,
                                        const QString& path)
 {
-    const bool relative = QDir::isRelativePath(path);
-    const ResolvedPath resolved =
-        resolvePathCase(relative ? QDir::current().absoluteFilePath(path) : path);
+    const ResolvedPath resolved = resolvePathCase(path);
     switch (resolved.match) {
     case PathMatch::Exact:
-        return path;
+        break;
     case PathMatch::Missing:
         report.error(section, key, quoted(path) + QStringLiteral(" not found"));
         return std::nullopt;
     case PathMatch::OtherCase:
+        report.warning(section, key,
+                       QStringLiteral("%1 is on disc only with other letter case, as %2: a disc "
+                                      "read where case matters may not find it")
+                           .arg(quoted(path), quoted(resolved.path)));
         break;
     }
-    const QString onDisc =
-        relative ? QDir::current().relativeFilePath(resolved.path) : resolved.path;
-    report.warning(section, key,
-                   QStringLiteral("%1 is on disc only with other letter case, as %2: a disc read "
-                                  "where case matters may not find it")
-                       .arg(quoted(path), quoted(onDisc)));
-    return onDisc;
+    return resolved.path;
 }
 
 void checkRunFile(Report& report, const QString& section, const QString& key, const QString& path)

@@ -16,7 +16,7 @@ QString besideFile(const QString& file, const QString& name);
 // The file a key names, as the program will find it: nullopt, with an error, when it is not
 // there in any letter case; the name on disc, with a warning, when it is there only in another
 // letter case (which this program finds but a disc read elsewhere may not). A relative path
-// stays relative to the current folder in what is reported and returned.
+// stays relative in what is reported and returned.
 std::optional<QString> locateNamedFile(Report& report, const QString& section, const QString& key,
                                        const QString& path);
 

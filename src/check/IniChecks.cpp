@@ -1,5 +1,6 @@
 #include "check/IniChecks.h"
 
+#include "platform/FileProbe.h"
 #include "platform/TextServices.h"
 
 #include <QSet>
@@ -42,6 +43,16 @@ bool isKnown(QStringView key, const QStringList& knownKeys)
 }
 
 } // namespace
+
+std::optional<IniFile> loadForCheck(Report& report, const QString& file)
+{
+    if (!canOpenForReading(file))
+        return std::nullopt;
+    std::optional<IniFile> ini = IniFile::load(file);
+    if (ini)
+        report.setFile(file);
+    return ini;
+}
 
 QString nearestKey(const QString& key, const QStringList& knownKeys)
 {

@@ -5,7 +5,13 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace quillomat {
+
+// The file read as the program reads it, with what follows reported against it; nullopt when it
+// cannot be opened for reading, as the program's loaders test it.
+std::optional<IniFile> loadForCheck(Report& report, const QString& file);
 
 // Warnings for the keys of one section that no reader looks at (with the known key they most
 // likely misspell, if one is close) and for keys given again, whose later values are never read.

@@ -3,7 +3,6 @@
 #include "catalogue/BuiltinTexts.h"
 #include "check/DiscCheck.h"
 #include "check/IniChecks.h"
-#include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/TextServices.h"
 
@@ -26,12 +25,9 @@ std::optional<QStringView> firstValue(const IniFile& ini, const QString& section
 
 bool checkLanguageFile(Report& report, const QString& languageFile)
 {
-    if (!canOpenForReading(languageFile))
-        return false;
-    const std::optional<IniFile> ini = IniFile::load(languageFile);
+    const std::optional<IniFile> ini = loadForCheck(report, languageFile);
     if (!ini)
         return false;
-    report.setFile(languageFile);
 
     QStringList keys;
     for (const BuiltinText& text : builtinTexts())

@@ -4,7 +4,6 @@
 #include "check/DiscCheck.h"
 #include "check/FileChecks.h"
 #include "check/IniChecks.h"
-#include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/PreviewPicture.h"
 #include "platform/TextServices.h"
@@ -66,12 +65,9 @@ void checkBackground(Report& report, const QString& section, const QString& key,
 
 bool checkSkinFile(Report& report, const QString& skinFile)
 {
-    if (!canOpenForReading(skinFile))
-        return false;
-    const std::optional<IniFile> ini = IniFile::load(skinFile);
+    const std::optional<IniFile> ini = loadForCheck(report, skinFile);
     if (!ini)
         return false;
-    report.setFile(skinFile);
 
     const QString section = toQString(kSection);
     for (const QString& other : ini->sectionNames()) {
