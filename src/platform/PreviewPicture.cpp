@@ -1,5 +1,7 @@
 #include "platform/PreviewPicture.h"
 
+#include "platform/FileReading.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -38,6 +40,9 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
     if (decoder.isEmpty())
         return fail(why, QStringLiteral("not a .bmp, .jpg or .jpeg file"));
 
+    // A device never ends and opening a named pipe waits for a writer: neither is a picture.
+    if (!isRegularFile(path))
+        return fail(why, QStringLiteral("not a regular file"));
     // The extension decides the decoder: a PNG named ".bmp" is as broken as a truncated BMP.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -66,6 +71,8 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
 
 std::optional<QImage> loadBmpPicture(const QString& path)
 {
+    if (!isRegularFile(path))
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
