@@ -94,18 +94,22 @@ bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptio
     QByteArray menu = "[!Quillomat menu file generator]\r\nCDFolder=";
     menu += disc.absolutePath().toUtf8();
     menu += "\r\n";
+    QByteArray otherCase = menu;
     for (int i = 0; i < packages; ++i) {
         const QString text = descriptionPath(i);
-        menu += QStringLiteral("\r\n[%1]\r\nCompany=Company %2\r\nCategory=%3 %4\r\n"
-                               "RunFile=setup\\pkg%5\\setup.exe\r\nTextFile=%6\r\n"
-                               "Bitmap=shots\\pkg%5.jpg\r\n")
-                    .arg(packageName(i))
-                    .arg(i % kCompanies)
-                    .arg(QString::fromLatin1(kWords[i % kCategories]))
-                    .arg(i % kCategories)
-                    .arg(i, 6, 10, QChar(u'0'))
-                    .arg(QString(text).replace(u'/', u'\\'))
-                    .toUtf8();
+        const QString files = QStringLiteral("RunFile=setup\\pkg%1\\setup.exe\r\nTextFile=%2\r\n"
+                                             "Bitmap=shots\\pkg%1.jpg\r\n")
+                                  .arg(i, 6, 10, QChar(u'0'))
+                                  .arg(QString(text).replace(u'/', u'\\'));
+        const QByteArray section =
+            QStringLiteral("\r\n[%1]\r\nCompany=Company %2\r\nCategory=%3 %4\r\n")
+                .arg(packageName(i))
+                .arg(i % kCompanies)
+                .arg(QString::fromLatin1(kWords[i % kCategories]))
+                .arg(i % kCategories)
+                .toUtf8();
+        menu += section + files.toUtf8();
+        otherCase += section + files.toUpper().toUtf8();
         if (withDescriptions) {
             if (i % kFilesPerFolder == 0 && !disc.mkpath(text.section(u'/', 0, 1)))
                 return false;
@@ -113,6 +117,8 @@ bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptio
                 return false;
         }
     }
+    if (!writeFile(disc.filePath(QString::fromLatin1(kOtherCaseMenu)), otherCase))
+        return false;
     return writeFile(disc.filePath(QStringLiteral("quillomat.qmf")), menu);
 }
 

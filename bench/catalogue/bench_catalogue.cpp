@@ -6,6 +6,7 @@
 // temporary folder first.
 
 #include "DiscGenerator.h"
+#include "FirstSearch.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
 #include "platform/TextDecoding.h"
@@ -61,17 +62,7 @@ void BM_LoadMenu(benchmark::State& state)
 
 void BM_SearchFirst(benchmark::State& state)
 {
-    RecordingRowList rows;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto project = loadedProject(state.range(0));
-        state.ResumeTiming();
-        project->Search(rows, QString::fromLatin1(bench::kRareWord));
-        state.PauseTiming();
-        project.reset();
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows.rowCount();
+    bench::timeFirstSearch(state, [&] { return loadedProject(state.range(0)); });
 }
 
 void BM_SearchRepeated(benchmark::State& state)

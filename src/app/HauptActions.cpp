@@ -6,6 +6,7 @@
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "platform/CasePaths.h"
 #include "platform/ErrorBox.h"
 #include "platform/PreviewPicture.h"
 #include "platform/PreviewWindow.h"
@@ -61,7 +62,8 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !isActiveWindow())
         return false;
     QWidget* focus = QApplication::focusWidget();
-    if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
+    if (watched != (focus ? static_cast<QObject*>(focus) : this) ||
+        (focus && focus->window() != this))
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     FormKeyDown(key->key(), key->modifiers());
@@ -157,7 +159,7 @@ void TMain_Form::Quillz_ListViewChange()
     Setup_ExtSpeedButton->setEnabled(!package->RunFile.isEmpty());
     Preview_ExtSpeedButton->setEnabled(!package->Bitmap.isEmpty());
     if (!package->TextFile.isEmpty())
-        ShowDescriptionFile(package->TextFile);
+        ShowDescriptionFile(resolvePathCase(package->TextFile).path);
     else
         ShowPaneMessage(Project->GetText(QStringLiteral("nodescription")));
 }
@@ -176,9 +178,10 @@ void TMain_Form::Setup_ExtSpeedButtonClick()
         showError(Project->GetText(QStringLiteral("NoTarget")));
         return;
     }
-    const QString textKey = shellOutcomeTextKey(shellOutcome(shellOpen(package->RunFile)));
+    const QString runFile = resolvePathCase(package->RunFile).path;
+    const QString textKey = shellOutcomeTextKey(shellOutcome(shellOpen(runFile)));
     if (!textKey.isEmpty())
-        showError(fillTemplate(Project->GetText(textKey), package->RunFile));
+        showError(fillTemplate(Project->GetText(textKey), runFile));
 }
 
 void TMain_Form::Preview_ExtSpeedButtonClick()
@@ -186,10 +189,10 @@ void TMain_Form::Preview_ExtSpeedButtonClick()
     const TAppDescription* package = selectedPackage();
     if (!package || package->Bitmap.isEmpty())
         return;
-    const auto picture = loadPreviewPicture(package->Bitmap);
+    const QString bitmap = resolvePathCase(package->Bitmap).path;
+    const auto picture = loadPreviewPicture(bitmap);
     if (!picture) {
-        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")),
-                               package->Bitmap));
+        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
         return;
     }
     showPreviewWindow(this,

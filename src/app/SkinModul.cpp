@@ -6,6 +6,7 @@
 #include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "platform/CasePaths.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/PreviewPicture.h"
@@ -162,9 +163,11 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
 // or content says; the built-in picture when that fails.
 QImage loadBackground(const QString& programFolder, const QString& value)
 {
-    // Skins are written on Windows, where a backslash separates folders.
+    // Skins are written on Windows, where a backslash separates folders and letter case does
+    // not matter.
     if (!value.isEmpty()) {
-        if (auto picture = loadBmpPicture(programFolder + QString(value).replace(u'\\', u'/')))
+        const QString path = programFolder + QString(value).replace(u'\\', u'/');
+        if (auto picture = loadBmpPicture(resolvePathCase(path).path))
             return *std::move(picture);
     }
     return builtin::picture(builtin::kMainBackground);

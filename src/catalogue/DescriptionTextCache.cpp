@@ -1,6 +1,7 @@
 #include "catalogue/DescriptionTextCache.h"
 
 #include "catalogue/SearchText.h"
+#include "platform/CasePaths.h"
 #include "richtext/PlainText.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ std::optional<FileContent> readRegularFile(const QString& path)
 
 std::optional<QString> descriptionPlainText(const QString& path)
 {
-    const std::optional<FileContent> content = readRegularFile(path);
+    const std::optional<FileContent> content = readRegularFile(resolvePathCase(path).path);
     if (!content)
         return std::nullopt;
     return rtfToPlainText(content->bytes);
@@ -103,16 +104,18 @@ QByteArray DescriptionTextCache::upperCasedText(const QString& path)
 {
     if (path.isEmpty())
         return {};
+    // Entries stay under the name the menu gives; the file read is the one found on disc.
+    const QString onDisc = resolvePathCase(path).path;
     const auto cached = m_entries.constFind(path);
     if (cached != m_entries.cend()) {
         struct stat info = {};
-        if (::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+        if (::stat(QFile::encodeName(onDisc).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
             stampOf(info) == cached->stamp)
             return cached->upperText;
         m_entries.erase(cached);
     }
 
-    const std::optional<FileContent> content = readRegularFile(path);
+    const std::optional<FileContent> content = readRegularFile(onDisc);
     if (!content)
         return {};
     QByteArray upperText = upperCasedUtf8(m_converter(content->bytes));

@@ -13,7 +13,8 @@ namespace quillomat {
 
 // The plain text of a description file as the keyword search sees it: the text of an RTF file
 // (recognised by its content) or the decoded text of any other file; nullopt when the file
-// cannot be read or is not a regular file.
+// cannot be read or is not a regular file. Like every file a menu names, it is looked for
+// without regard to letter case where it does not exist as written (CasePaths.h).
 std::optional<QString> descriptionPlainText(const QString& path);
 
 // Upper-cased plain texts of description files, as UTF-8 (see SearchText.h), kept between
@@ -30,7 +31,8 @@ public:
     explicit DescriptionTextCache(Converter converter);
 
     // Empty for an empty path and for a file that is missing, unreadable or not a regular file
-    // (a device or a pipe is never read: it might never end).
+    // (a device or a pipe is never read: it might never end). The file is looked for as
+    // descriptionPlainText does.
     QByteArray upperCasedText(const QString& path);
 
     qsizetype entryCount() const { return m_entries.size(); }

@@ -4,9 +4,12 @@
 #include "catalogue/MenuKeys.h"
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
+#include "platform/DriveRoot.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/TextServices.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -93,8 +96,15 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
     if (!ini)
         return true;
 
-    m_cdFolder =
-        settledCdFolder(cdFolder.isEmpty() ? ini->value(kHeaderSection, kCdFolderKey) : cdFolder);
+    // The drive root is looked up only for a drive letter: it reads the table of mounts.
+    const auto driveRootFor = [this](const QString& path) {
+        return startsWithDriveLetter(path) ? driveRoot() : QString();
+    };
+    const QString folder = cdFolder.isEmpty() ? ini->value(kHeaderSection, kCdFolderKey) : cdFolder;
+    m_cdFolder = settledCdFolder(folder, driveRootFor(folder));
+    const auto onDisc = [&](const QString& value) {
+        return resolvedOnDisc(m_cdFolder, value, driveRootFor(value));
+    };
 
     const QString other = GetText(QStringLiteral("CategoryOther"));
     GroupIndex<TCategory> categories(Categories, m_categoryByKey);
@@ -109,9 +119,9 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
         app->Name = section;
         app->Company = values.company.isEmpty() ? other : values.company;
         app->Category = values.category.isEmpty() ? other : values.category;
-        app->RunFile = resolvedOnDisc(m_cdFolder, values.runFile);
-        app->TextFile = resolvedOnDisc(m_cdFolder, values.textFile);
-        app->Bitmap = resolvedOnDisc(m_cdFolder, values.bitmap);
+        app->RunFile = onDisc(values.runFile);
+        app->TextFile = onDisc(values.textFile);
+        app->Bitmap = onDisc(values.bitmap);
         categories.groupFor(app->Category)->AddApp(app.get());
         companies.groupFor(app->Company)->AddApp(app.get());
         Applications.push_back(std::move(app));
@@ -119,6 +129,18 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
     sortByKey(Categories);
     sortByKey(Companies);
     return false;
+}
+
+void TProject::setDriveRoot(const QString& root)
+{
+    m_driveRoot = root.endsWith(u'/') ? root : root + u'/';
+}
+
+QString TProject::driveRoot() const
+{
+    if (m_driveRoot.isEmpty())
+        m_driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
+    return m_driveRoot;
 }
 
 TCategory* TProject::FindCategory(const QString& name) const

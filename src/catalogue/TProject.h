@@ -44,6 +44,10 @@ public:
     TCompany* FindCompany(const QString& name) const;
     // The CD folder the last LoadMenuFile settled on, ending in '/'.
     const QString& cdFolder() const { return m_cdFolder; }
+    // The folder that a drive letter in the menu file stands for, ending in '/': unless set,
+    // the mount point of the program's file system, looked up when first needed.
+    void setDriveRoot(const QString& root);
+    QString driveRoot() const;
 
     // Views filling the main window's boxes and list. Search keeps the plain texts of the
     // description files it read, so that searching again reads only files that changed.
@@ -60,6 +64,7 @@ public:
 
 private:
     QString m_cdFolder;
+    mutable QString m_driveRoot;
     QHash<QString, TCategory*> m_categoryByKey;               // upper-cased name -> category
     QHash<QString, TCompany*> m_companyByKey;                 // upper-cased name -> company
     std::unique_ptr<DescriptionTextCache> m_descriptionCache; // created by the first search

@@ -39,11 +39,12 @@ std::optional<QString> locateCdFolder(Report& report, const QString& cdFolder, b
         report.error(section, key, u'"' + *found + QStringLiteral("\" is not a folder"));
         return std::nullopt;
     }
-    return settledCdFolder(*found);
+    // Already a path on this system: no drive letter is left in it.
+    return settledCdFolder(*found, QString());
 }
 
 void checkPackageFiles(Report& report, const QString& package, const PackageValues& values,
-                       const QString& cdFolder, QSize screen)
+                       const QString& cdFolder, const QString& driveRoot, QSize screen)
 {
     for (const PackageKey& key : kPackageKeys) {
         const QString& value = values.*key.field;
@@ -51,7 +52,7 @@ void checkPackageFiles(Report& report, const QString& package, const PackageValu
             continue;
         const QString name = key.name.toString();
         const std::optional<QString> path =
-            locateNamedFile(report, package, name, resolvedOnDisc(cdFolder, value));
+            locateNamedFile(report, package, name, resolvedOnDisc(cdFolder, value, driveRoot));
         if (!path)
             continue;
         if (key.field == &PackageValues::runFile)
@@ -65,13 +66,15 @@ void checkPackageFiles(Report& report, const QString& package, const PackageValu
 
 } // namespace
 
-bool checkMenuFile(Report& report, const QString& menuFile, const QString& cdFolder, QSize screen)
+bool checkMenuFile(Report& report, const CheckOptions& options)
 {
-    // The project settles the CD folder exactly as the program does.
+    // The project settles the CD folder and the drive root exactly as the program does.
     TProject project;
-    if (project.LoadMenuFile(menuFile, cdFolder))
+    if (options.driveRoot)
+        project.setDriveRoot(*options.driveRoot);
+    if (project.LoadMenuFile(options.menuFile, options.cdFolder))
         return false;
-    const std::optional<IniFile> ini = loadForCheck(report, menuFile);
+    const std::optional<IniFile> ini = loadForCheck(report, options.menuFile);
     if (!ini)
         return false;
 
@@ -84,7 +87,7 @@ bool checkMenuFile(Report& report, const QString& menuFile, const QString& cdFol
                                     "value counts"));
     }
 
-    const bool folderFromMenu = cdFolder.isEmpty();
+    const bool folderFromMenu = options.cdFolder.isEmpty();
     const std::optional<QString> folder =
         locateCdFolder(report, project.cdFolder(), folderFromMenu);
     const QStringList packageKeys = packageKeyNames();
@@ -97,7 +100,7 @@ bool checkMenuFile(Report& report, const QString& menuFile, const QString& cdFol
         // Without the CD folder every file would be reported missing: its one error says it all.
         if (folder)
             checkPackageFiles(report, section, packageValues(ini->sectionPairs(section)), *folder,
-                              screen);
+                              project.driveRoot(), options.screen);
     }
     return true;
 }
@@ -120,7 +123,7 @@ CheckOutcome checkDisc(const CheckOptions& options)
         }
     }
 
-    if (!checkMenuFile(outcome.report, options.menuFile, options.cdFolder, options.screen)) {
+    if (!checkMenuFile(outcome.report, options)) {
         outcome.unreadableFile = options.menuFile;
         return outcome;
     }

@@ -17,6 +17,9 @@ struct CheckOptions
 {
     QString menuFile;
     QString cdFolder; // empty: the menu file's CDFolder key
+    // What a drive letter in the menu stands for; nullopt: as the program takes it, the mount
+    // point of the file system this program is on.
+    std::optional<QString> driveRoot;
     // nullopt: "lang.ini" and "qmskin.ini" beside the menu file, where the program keeps them,
     // checked when they are there.
     std::optional<QString> languageFile;
@@ -38,7 +41,7 @@ CheckOutcome checkDisc(const CheckOptions& options);
 
 // The parts, for a caller that has one file only. Each returns false, reporting nothing, when
 // its file cannot be read.
-bool checkMenuFile(Report& report, const QString& menuFile, const QString& cdFolder, QSize screen);
+bool checkMenuFile(Report& report, const CheckOptions& options);
 bool checkLanguageFile(Report& report, const QString& languageFile);
 bool checkSkinFile(Report& report, const QString& skinFile);
 

@@ -6,6 +6,7 @@
 #include "platform/ShellOpen.h"
 #include "richtext/PlainText.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace quillomat {
@@ -32,7 +33,11 @@ QString besideFile(const QString& file, const QString& name)
 std::optional<QString> locateNamedFile(Report& report, const QString& section, const QString& key,
                                        const QString& path)
 {
-    const ResolvedPath resolved = resolvePathCase(path);
+    ResolvedPath resolved = resolvePathCase(path);
+    // What is found is reported the way the user wrote the path (the resolver may give a path
+    // that climbs with ".." as an absolute one).
+    if (QDir::isRelativePath(path) && QDir::isAbsolutePath(resolved.path))
+        resolved.path = QDir::current().relativeFilePath(resolved.path);
     switch (resolved.match) {
     case PathMatch::Exact:
         break;

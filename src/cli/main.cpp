@@ -7,6 +7,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/Output.h"
+#include "platform/CasePaths.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -27,11 +28,13 @@ const char kUsage[] =
     "  quillomat-catalogue list MENU --mode name|category|company [--filter TEXT] [OPTIONS]\n"
     "  quillomat-catalogue search MENU TEXT [OPTIONS]\n"
     "  quillomat-catalogue text FILE\n"
-    "  quillomat-catalogue check MENU [--cd-folder DIR] [--lang FILE] [--skin FILE]\n"
-    "                            [--screen WxH] [--json]\n"
+    "  quillomat-catalogue check MENU [--cd-folder DIR] [--drive-root DIR] [--lang FILE]\n"
+    "                            [--skin FILE] [--screen WxH] [--json]\n"
     "\n"
     "Prints, as UTF-8 JSON, the catalogue Quillomat builds from a menu file (show), the filter\n"
     "box and package list of one order (list) or the result of a keyword search (search).\n"
+    "show gives each package's files as Quillomat finds them on disc: where a file does not\n"
+    "exist as written, the one whose name differs only in letter case.\n"
     "text prints the plain text the keyword search sees in a description file.\n"
     "check reads a disc the way Quillomat will and prints one line per problem found:\n"
     "FILE: error|warning: [SECTION] KEY: REASON, then a count (or JSON with --json). It\n"
@@ -41,6 +44,8 @@ const char kUsage[] =
     "Options:\n"
     "  --cd-folder DIR  folder the packages' files are resolved against (default: the menu\n"
     "                   file's CDFolder key)\n"
+    "  --drive-root DIR folder a drive letter (E:\\) in the menu file stands for (default:\n"
+    "                   the mount point of the file system this program is on)\n"
     "  --lang FILE      language file, loaded before the menu file\n"
     "  --language N     language of that file to use, counted from 1\n"
     "  --skin FILE      skin file to check\n"
@@ -55,7 +60,7 @@ const char kUsage[] =
 struct Arguments
 {
     QStringList positional;
-    std::optional<QString> cdFolder, languageFile, language, mode, filter, skin, screen;
+    std::optional<QString> cdFolder, driveRoot, languageFile, language, mode, filter, skin, screen;
     bool help = false;
     bool version = false;
     bool json = false;
@@ -75,6 +80,7 @@ std::optional<Arguments> parseArguments(const QStringList& args, QString& error)
     Arguments parsed;
     const std::pair<QLatin1StringView, std::optional<QString> Arguments::*> valueOptions[] = {
         {QLatin1StringView("--cd-folder"), &Arguments::cdFolder},
+        {QLatin1StringView("--drive-root"), &Arguments::driveRoot},
         {QLatin1StringView("--lang"), &Arguments::languageFile},
         {QLatin1StringView("--language"), &Arguments::language},
         {QLatin1StringView("--mode"), &Arguments::mode},
@@ -190,14 +196,20 @@ void writeShow(JsonWriter& json, const TProject& project)
     json.beginArray();
     for (const auto& app : project.Applications) {
         json.beginObject();
-        const std::pair<const char16_t*, const QString*> fields[] = {
-            {u"name", &app->Name},         {u"company", &app->Company},
-            {u"category", &app->Category}, {u"runFile", &app->RunFile},
-            {u"textFile", &app->TextFile}, {u"bitmap", &app->Bitmap},
+        struct Field
+        {
+            const char16_t* name;
+            const QString* value;
+            bool isFile; // shown as found on disc
         };
-        for (const auto& [name, field] : fields) {
-            json.key(QString::fromUtf16(name));
-            json.value(*field);
+        const Field fields[] = {
+            {u"name", &app->Name, false},         {u"company", &app->Company, false},
+            {u"category", &app->Category, false}, {u"runFile", &app->RunFile, true},
+            {u"textFile", &app->TextFile, true},  {u"bitmap", &app->Bitmap, true},
+        };
+        for (const Field& field : fields) {
+            json.key(QString::fromUtf16(field.name));
+            json.value(field.isFile ? resolvePathCase(*field.value).path : *field.value);
         }
         json.endObject();
     }
@@ -228,8 +240,8 @@ int runText(const Arguments& args)
 {
     if (args.positional.size() != 2)
         return usageError(QStringLiteral("text needs exactly one FILE"));
-    if (args.cdFolder || args.languageFile || args.language || args.mode || args.filter ||
-        args.skin || args.screen || args.json)
+    if (args.cdFolder || args.driveRoot || args.languageFile || args.language || args.mode ||
+        args.filter || args.skin || args.screen || args.json)
         return usageError(QStringLiteral("text takes no options"));
     const QString& path = args.positional[1];
     const std::optional<QString> text = descriptionPlainText(path);
@@ -250,6 +262,7 @@ int runCheckCommand(const Arguments& args)
     CheckOptions options;
     options.menuFile = args.positional[1];
     options.cdFolder = args.cdFolder.value_or(QString());
+    options.driveRoot = args.driveRoot;
     options.languageFile = args.languageFile;
     options.skinFile = args.skin;
     if (args.screen) {
@@ -298,6 +311,8 @@ int runCatalogueCommand(const Arguments& args)
                            : QStringLiteral("--language must be between 1 and %1").arg(count));
         project.setLanguage(language);
     }
+    if (args.driveRoot)
+        project.setDriveRoot(*args.driveRoot);
     const QString& menuFile = args.positional[1];
     if (project.LoadMenuFile(menuFile, args.cdFolder.value_or(QString()))) {
         writeError(

@@ -79,6 +79,10 @@ void DiscCheckTest::exitStatus_data()
     QTest::addColumn<QString>("message"); // part of what stdout or stderr says
     QTest::newRow("warnings only")
         << QStringList{"windows/quillomat.qmf"} << 0 << "0 errors, 4 warnings";
+    QTest::newRow("disc written on Windows")
+        << QStringList{"../catalogue/windows-disc/quillomat.qmf", "--drive-root",
+                       "../catalogue/windows-disc"}
+        << 0 << "0 errors, ";
     QTest::newRow("smaller screen") << QStringList{"windows/quillomat.qmf", "--screen", "1x1"} << 3
                                     << "larger than a 1 x 1 screen";
     QTest::newRow("missing menu") << QStringList{"absent.qmf"} << 1 << "absent.qmf";
