@@ -75,10 +75,13 @@ void BM_LoadAndShowFirst(benchmark::State& state)
     state.counters["chars"] = double(shown);
 }
 
-// Reports as usual, then the ratio of other-case to exact CPU time for each benchmark.
+// Reports as usual (without colours, for logs), then the ratio of other-case to exact time for
+// each benchmark: CPU time, which decides, and wall time, which a loaded machine blurs.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -87,7 +90,7 @@ public:
                 continue;
             const std::string name = run.run_name.function_name;
             const bool otherCase = run.run_name.args == "other_case:1";
-            m_cpu[name][otherCase] = run.GetAdjustedCPUTime();
+            m_times[name][otherCase] = {run.GetAdjustedCPUTime(), run.GetAdjustedRealTime()};
         }
     }
 
@@ -95,21 +98,23 @@ public:
     bool printRatios() const
     {
         bool within = true;
-        for (const auto& [name, times] : m_cpu) {
+        for (const auto& [name, times] : m_times) {
             if (times.size() != 2)
                 continue;
-            const double ratio = times.at(true) / times.at(false);
-            within &= ratio <= kAllowedRatio;
-            std::printf("%s: paths in other case cost %.2fx the exact-case paths (CPU time, "
-                        "allowed %.1fx): %s\n",
-                        name.c_str(), ratio, kAllowedRatio,
-                        ratio <= kAllowedRatio ? "ok" : "TOO SLOW");
+            const double cpu = times.at(true).first / times.at(false).first;
+            const double wall = times.at(true).second / times.at(false).second;
+            within &= cpu <= kAllowedRatio;
+            std::printf("%s: paths in other case cost %.2fx the exact-case paths in CPU time "
+                        "(allowed %.1fx: %s), %.2fx in wall time\n",
+                        name.c_str(), cpu, kAllowedRatio, cpu <= kAllowedRatio ? "ok" : "TOO SLOW",
+                        wall);
         }
         return within;
     }
 
 private:
-    std::map<std::string, std::map<bool, double>> m_cpu;
+    // Benchmark -> other case? -> (CPU, wall) time per iteration.
+    std::map<std::string, std::map<bool, std::pair<double, double>>> m_times;
 };
 
 } // namespace
