@@ -2,26 +2,23 @@
 
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
-#include "app/SkinKeys.h"
 #include "app/SkinPalette.h"
+#include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "platform/CasePaths.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
+#include "platform/PreviewPicture.h"
 #include "platform/ValueParsing.h"
 #include "resources/BuiltinPictures.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QTextEdit>
 
 #include <optional>
 
 namespace quillomat {
 namespace {
-
-const QString kSection = QStringLiteral("Quillomat Skin");
 
 // A font name keeps at most 31 characters, the longest face name of a Windows font; skins are
 // written there, and a longer name in one was cut there too.
@@ -170,14 +167,7 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
 // Skins are written on Windows, where letter case does not matter.
 QImage readBitmapFile(const QString& path)
 {
-    QFile file(resolvePathCase(path).path);
-    QImage picture;
-    if (file.open(QIODevice::ReadOnly)) {
-        QImageReader reader(&file, "bmp");
-        reader.setAutoDetectImageFormat(false);
-        reader.read(&picture);
-    }
-    return picture;
+    return loadBmpPicture(resolvePathCase(path).path).value_or(QImage());
 }
 
 // The background named relative to the program folder, for a screen of the given pixel ratio
@@ -287,9 +277,10 @@ void LoadSkin(TMain_Form& form, const QString& skinFile)
     if (!ini)
         return;
 
+    const QString section = QString::fromLatin1(kSection.data(), qsizetype(kSection.size()));
     for (const SkinKey& key : kSkinKeys) {
         const QString name = QString::fromLatin1(key.name.data(), qsizetype(key.name.size()));
-        const QString text = ini->value(kSection, name);
+        const QString text = ini->value(section, name);
         if (key.type == Text)
             applyText(form, key, text);
         else

@@ -1,6 +1,7 @@
 // Reading the menu file into the catalogue: packages in file order, grouped by category and by
 // company, both groupings sorted by name.
 
+#include "catalogue/MenuKeys.h"
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
 #include "platform/DriveRoot.h"
@@ -14,42 +15,6 @@
 
 namespace quillomat {
 namespace {
-
-const QString kHeaderSection = QStringLiteral("!Quillomat menu file generator");
-
-// The first value of each key the loader reads, from one pass over the section's pairs.
-struct PackageValues
-{
-    QString company, category, runFile, textFile, bitmap;
-};
-
-PackageValues packageValues(std::span<const IniFile::KeyValue> pairs)
-{
-    struct Slot
-    {
-        QLatin1StringView key;
-        QString PackageValues::*field;
-    };
-    static constexpr Slot kSlots[] = {
-        {QLatin1StringView("Company"), &PackageValues::company},
-        {QLatin1StringView("Category"), &PackageValues::category},
-        {QLatin1StringView("RunFile"), &PackageValues::runFile},
-        {QLatin1StringView("TextFile"), &PackageValues::textFile},
-        {QLatin1StringView("Bitmap"), &PackageValues::bitmap},
-    };
-    PackageValues values;
-    bool seen[std::size(kSlots)] = {};
-    for (const auto& [key, value] : pairs) {
-        for (std::size_t i = 0; i < std::size(kSlots); ++i) {
-            if (!seen[i] && key.compare(kSlots[i].key, Qt::CaseInsensitive) == 0) {
-                values.*kSlots[i].field = value.toString();
-                seen[i] = true;
-                break;
-            }
-        }
-    }
-    return values;
-}
 
 // Finds groupings by name while a menu file is read. Most packages spell their grouping the
 // way an earlier one did, so the exact spelling is looked up first and upper-casing, which
@@ -105,6 +70,28 @@ template <typename Group> void sortByKey(std::vector<std::unique_ptr<Group>>& li
 
 } // namespace
 
+namespace menukeys {
+
+PackageValues packageValues(std::span<const IniFile::KeyValue> pairs)
+{
+    PackageValues values;
+    bool seen[std::size(kPackageKeys)] = {};
+    for (const auto& [key, value] : pairs) {
+        for (std::size_t i = 0; i < std::size(kPackageKeys); ++i) {
+            if (!seen[i] && key.compare(kPackageKeys[i].name, Qt::CaseInsensitive) == 0) {
+                values.*kPackageKeys[i].field = value.toString();
+                seen[i] = true;
+                break;
+            }
+        }
+    }
+    return values;
+}
+
+} // namespace menukeys
+
+using namespace menukeys;
+
 bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
 {
     if (!canOpenForReading(path))
@@ -117,7 +104,7 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
     const auto driveRootFor = [this](const QString& path) {
         return startsWithDriveLetter(path) ? driveRoot() : QString();
     };
-    const QString folder = cdFolder.isEmpty() ? ini->value(kHeaderSection, u"CDFolder") : cdFolder;
+    const QString folder = cdFolder.isEmpty() ? ini->value(kHeaderSection, kCdFolderKey) : cdFolder;
     m_cdFolder = settledCdFolder(folder, driveRootFor(folder));
     const auto onDisc = [&](const QString& value) {
         return resolvedOnDisc(m_cdFolder, value, driveRootFor(value));

@@ -4,7 +4,9 @@
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
+#include "cli/CheckCommand.h"
 #include "cli/JsonWriter.h"
+#include "cli/Output.h"
 #include "platform/CasePaths.h"
 
 #include <QCoreApplication>
@@ -26,12 +28,18 @@ const char kUsage[] =
     "  quillomat-catalogue list MENU --mode name|category|company [--filter TEXT] [OPTIONS]\n"
     "  quillomat-catalogue search MENU TEXT [OPTIONS]\n"
     "  quillomat-catalogue text FILE\n"
+    "  quillomat-catalogue check MENU [--cd-folder DIR] [--drive-root DIR] [--lang FILE]\n"
+    "                            [--skin FILE] [--screen WxH] [--json]\n"
     "\n"
     "Prints, as UTF-8 JSON, the catalogue Quillomat builds from a menu file (show), the filter\n"
     "box and package list of one order (list) or the result of a keyword search (search).\n"
     "show gives each package's files as Quillomat finds them on disc: where a file does not\n"
     "exist as written, the one whose name differs only in letter case.\n"
     "text prints the plain text the keyword search sees in a description file.\n"
+    "check reads a disc the way Quillomat will and prints one line per problem found:\n"
+    "FILE: error|warning: [SECTION] KEY: REASON, then a count (or JSON with --json). It\n"
+    "checks the menu file, and the language and skin files (by default lang.ini and\n"
+    "qmskin.ini beside the menu file, when they are there). It reads only.\n"
     "\n"
     "Options:\n"
     "  --cd-folder DIR  folder the packages' files are resolved against (default: the menu\n"
@@ -40,30 +48,23 @@ const char kUsage[] =
     "                   the mount point of the file system this program is on)\n"
     "  --lang FILE      language file, loaded before the menu file\n"
     "  --language N     language of that file to use, counted from 1\n"
+    "  --skin FILE      skin file to check\n"
+    "  --screen WxH     screen a preview picture must fit on (default: 1024x768)\n"
+    "  --json           check prints its findings as JSON\n"
     "  --help           show this help\n"
     "  --version        show the version\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be opened, 2 on a usage error.\n";
+    "Exit status: 0 on success (check: no errors, warnings allowed), 1 when a file cannot be\n"
+    "opened, 2 on a usage error, 3 when check found errors.\n";
 
 struct Arguments
 {
     QStringList positional;
-    std::optional<QString> cdFolder, driveRoot, languageFile, language, mode, filter;
+    std::optional<QString> cdFolder, driveRoot, languageFile, language, mode, filter, skin, screen;
     bool help = false;
     bool version = false;
+    bool json = false;
 };
-
-void writeOut(const QByteArray& bytes)
-{
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-    std::fflush(stdout);
-}
-
-void writeError(const QString& message)
-{
-    const QByteArray bytes = (message + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-}
 
 int usageError(const QString& message)
 {
@@ -84,6 +85,8 @@ std::optional<Arguments> parseArguments(const QStringList& args, QString& error)
         {QLatin1StringView("--language"), &Arguments::language},
         {QLatin1StringView("--mode"), &Arguments::mode},
         {QLatin1StringView("--filter"), &Arguments::filter},
+        {QLatin1StringView("--skin"), &Arguments::skin},
+        {QLatin1StringView("--screen"), &Arguments::screen},
     };
     bool optionsEnded = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -102,6 +105,10 @@ std::optional<Arguments> parseArguments(const QStringList& args, QString& error)
         }
         if (arg == QStringLiteral("--version")) {
             parsed.version = true;
+            continue;
+        }
+        if (arg == QStringLiteral("--json")) {
+            parsed.json = true;
             continue;
         }
         QString name = arg;
@@ -234,7 +241,7 @@ int runText(const Arguments& args)
     if (args.positional.size() != 2)
         return usageError(QStringLiteral("text needs exactly one FILE"));
     if (args.cdFolder || args.driveRoot || args.languageFile || args.language || args.mode ||
-        args.filter)
+        args.filter || args.skin || args.screen || args.json)
         return usageError(QStringLiteral("text takes no options"));
     const QString& path = args.positional[1];
     const std::optional<QString> text = descriptionPlainText(path);
@@ -244,6 +251,27 @@ int runText(const Arguments& args)
     }
     writeOut(text->toUtf8());
     return 0;
+}
+
+int runCheckCommand(const Arguments& args)
+{
+    if (args.positional.size() != 2)
+        return usageError(QStringLiteral("check needs exactly one MENU"));
+    if (args.language || args.mode || args.filter)
+        return usageError(QStringLiteral("check takes no --language, --mode or --filter"));
+    CheckOptions options;
+    options.menuFile = args.positional[1];
+    options.cdFolder = args.cdFolder.value_or(QString());
+    options.driveRoot = args.driveRoot;
+    options.languageFile = args.languageFile;
+    options.skinFile = args.skin;
+    if (args.screen) {
+        const std::optional<QSize> screen = parseScreenSize(*args.screen);
+        if (!screen)
+            return usageError(QStringLiteral("--screen must be WIDTHxHEIGHT, such as 1024x768"));
+        options.screen = *screen;
+    }
+    return runCheck(options, args.json);
 }
 
 int runCatalogueCommand(const Arguments& args)
@@ -264,6 +292,8 @@ int runCatalogueCommand(const Arguments& args)
     } else if (args.mode || args.filter) {
         return usageError(QStringLiteral("--mode and --filter belong to list"));
     }
+    if (args.skin || args.screen || args.json)
+        return usageError(QStringLiteral("--skin, --screen and --json belong to check"));
 
     TProject project;
     if (args.languageFile && project.LoadLanguageFile(*args.languageFile)) {
@@ -349,6 +379,8 @@ int main(int argc, char* argv[])
     const QString& command = args->positional[0];
     if (command == QStringLiteral("text"))
         return runText(*args);
+    if (command == QStringLiteral("check"))
+        return runCheckCommand(*args);
     if (command == QStringLiteral("show") || command == QStringLiteral("list") ||
         command == QStringLiteral("search"))
         return runCatalogueCommand(*args);

@@ -105,6 +105,8 @@ IniFile IniFile::parseOwned(QString text)
                 ini.m_sectionIndex.try_emplace(name, ini.m_sections.size());
             if (added)
                 ini.m_sections.push_back(Section{name});
+            else
+                ini.m_repeatedSections.push_back(name);
             sectionRepeated |= !added && found->second != current;
             current = found->second;
             inSection = true;

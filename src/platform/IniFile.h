@@ -37,6 +37,8 @@ public:
     QString value(QStringView section, QStringView key, const QString& fallback = {}) const;
     // Every key=value pair of the section in file order, repeated keys included.
     std::span<const KeyValue> sectionPairs(QStringView section) const;
+    // Each header of a section met again later in the file, as written there, in file order.
+    const std::vector<QStringView>& repeatedSections() const { return m_repeatedSections; }
 
 private:
     struct Section
@@ -64,6 +66,7 @@ private:
     QString m_text;
     std::vector<Section> m_sections;
     std::vector<KeyValue> m_pairs;
+    std::vector<QStringView> m_repeatedSections;
     std::unordered_map<QStringView, std::size_t, FoldedHash, FoldedEqual> m_sectionIndex;
 };
 

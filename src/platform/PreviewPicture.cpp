@@ -1,5 +1,7 @@
 #include "platform/PreviewPicture.h"
 
+#include "platform/FileReading.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -38,14 +40,19 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
     if (decoder.isEmpty())
         return fail(why, QStringLiteral("not a .bmp, .jpg or .jpeg file"));
 
+    // A device never ends and opening a named pipe waits for a writer: neither is a picture.
+    if (!isRegularFile(path))
+        return fail(why, QStringLiteral("not a regular file"));
     // The extension decides the decoder: a PNG named ".bmp" is as broken as a truncated BMP.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(why, file.errorString());
     QImageReader reader(&file, decoder);
     reader.setAutoDetectImageFormat(false);
+    // Qt's own reason here is seldom more than "Unknown error".
     if (!reader.canRead())
-        return fail(why, reader.errorString());
+        return fail(why, decoder == "bmp" ? QStringLiteral("not a BMP picture Qt can read")
+                                          : QStringLiteral("not a JPEG picture Qt can read"));
 
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
@@ -59,6 +66,21 @@ std::optional<QImage> loadPreviewPicture(const QString& path, QString* why)
     QImage picture;
     if (!reader.read(&picture))
         return fail(why, reader.errorString());
+    return picture;
+}
+
+std::optional<QImage> loadBmpPicture(const QString& path)
+{
+    if (!isRegularFile(path))
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    QImage picture;
+    if (!reader.read(&picture))
+        return std::nullopt;
     return picture;
 }
 

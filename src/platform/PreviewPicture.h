@@ -21,4 +21,8 @@ inline constexpr qint64 kMaxPreviewPixels = 32 * 1024 * 1024;
 // English for the log or a debugger (the user is shown the language's own text).
 std::optional<QImage> loadPreviewPicture(const QString& path, QString* why = nullptr);
 
+// Reads a file as a BMP picture whatever its name or content says, as the skin's background is
+// read; nullopt when it is missing or not a BMP that Qt can read.
+std::optional<QImage> loadBmpPicture(const QString& path);
+
 } // namespace quillomat

@@ -63,22 +63,31 @@ bool isElfBinary(const QByteArray& start)
                             "ELF");
 }
 
-int openWithAssociation(const QString& path)
+// The desktop's default application for the file's type; null when there is none.
+GObjectPtr<GAppInfo> defaultApplication(GFile* file, const QByteArray& nativePath)
 {
-    const QByteArray nativePath = QFile::encodeName(path);
-    const GObjectPtr<GFile> file(g_file_new_for_path(nativePath.constData()));
-
     GCharPtr contentType;
-    const GObjectPtr<GFileInfo> info(g_file_query_info(file.get(),
-                                                       G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+    const GObjectPtr<GFileInfo> info(g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
                                                        G_FILE_QUERY_INFO_NONE, nullptr, nullptr));
     if (info && g_file_info_get_content_type(info.get()))
         contentType.reset(g_strdup(g_file_info_get_content_type(info.get())));
     else
         contentType.reset(g_content_type_guess(nativePath.constData(), nullptr, 0, nullptr));
+    return GObjectPtr<GAppInfo>(g_app_info_get_default_for_type(contentType.get(), FALSE));
+}
 
-    const GObjectPtr<GAppInfo> application(
-        g_app_info_get_default_for_type(contentType.get(), FALSE));
+bool hasDefaultApplication(const QString& path)
+{
+    const QByteArray nativePath = QFile::encodeName(path);
+    const GObjectPtr<GFile> file(g_file_new_for_path(nativePath.constData()));
+    return bool(defaultApplication(file.get(), nativePath));
+}
+
+int openWithAssociation(const QString& path)
+{
+    const QByteArray nativePath = QFile::encodeName(path);
+    const GObjectPtr<GFile> file(g_file_new_for_path(nativePath.constData()));
+    const GObjectPtr<GAppInfo> application = defaultApplication(file.get(), nativePath);
     if (!application)
         return shellresult::NoAssociation;
 
@@ -89,6 +98,17 @@ int openWithAssociation(const QString& path)
     if (error)
         g_error_free(error);
     return launched ? shellresult::Started : shellresult::AccessDenied;
+}
+
+// A "#!" line whose interpreter is an absolute path to a program: what the kernel, and
+// shellOpen for a script without the execute bit, can run.
+bool hasRunnableInterpreter(const QByteArray& start)
+{
+    const QStringList command = shebangCommand(start);
+    if (command.isEmpty())
+        return false;
+    const QFileInfo interpreter(command.first());
+    return interpreter.isAbsolute() && interpreter.isFile() && interpreter.isExecutable();
 }
 
 } // namespace
@@ -123,6 +143,21 @@ int shellOpen(const QString& path)
         }
     }
     return openWithAssociation(info.absoluteFilePath());
+}
+
+bool canShellOpen(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return false;
+    if (info.isFile()) {
+        const QByteArray start = fileStart(info.absoluteFilePath());
+        if (start.startsWith("#!"))
+            return hasRunnableInterpreter(start);
+        if (info.isExecutable() && isElfBinary(start))
+            return true;
+    }
+    return hasDefaultApplication(info.absoluteFilePath());
 }
 
 ShellOutcome shellOutcome(int result)

@@ -26,6 +26,11 @@ inline constexpr int LastFailure = 32;   // every value from 0 up to this one is
 // Returns Started on success.
 int shellOpen(const QString& path);
 
+// Whether shellOpen would find a way to open the file, without starting anything: a program it
+// starts directly (an ELF binary with the execute bit, or a script whose interpreter exists), or
+// a file of a type the desktop has a default application for. False for a missing file.
+bool canShellOpen(const QString& path);
+
 // What the user is shown for a shellOpen result.
 enum class ShellOutcome
 {

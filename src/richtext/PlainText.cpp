@@ -4,7 +4,6 @@
 #include "platform/TextDecoding.h"
 #include "richtext/RtfParser.h"
 
-
 namespace quillomat {
 namespace {
 
@@ -73,15 +72,20 @@ bool looksLikeRtf(QByteArrayView bytes)
     return bytes.startsWith("{\\rtf");
 }
 
-QString rtfToPlainText(QByteArrayView bytes)
+PlainTextReading readPlainText(QByteArrayView bytes)
 {
     if (!looksLikeRtf(bytes))
-        return decodeText(bytes);
+        return {decodeText(bytes), false, false};
     // Text is seldom more than half of an RTF file; the sink grows if it is.
     PlainTextSink sink(bytes.size() / 2);
     rtf::RtfParser parser(sink);
     parser.parse(bytes);
-    return sink.takeText();
+    return {sink.takeText(), true, parser.endedInsideGroup()};
+}
+
+QString rtfToPlainText(QByteArrayView bytes)
+{
+    return readPlainText(bytes).text;
 }
 
 std::optional<QString> plainTextOfFile(const QString& path)

@@ -16,6 +16,15 @@ bool looksLikeRtf(QByteArrayView bytes);
 // text file (decodeText). Never fails: damaged RTF gives the text that could be read.
 QString rtfToPlainText(QByteArrayView bytes);
 
+// rtfToPlainText's text, with what a checker wants to know of the bytes besides.
+struct PlainTextReading
+{
+    QString text;
+    bool isRtf = false;
+    bool cutShort = false; // RTF that ends inside an open group: its end is missing
+};
+PlainTextReading readPlainText(QByteArrayView bytes);
+
 // The plain text of a description file, RTF recognised by its content; nullopt when the file
 // cannot be read.
 std::optional<QString> plainTextOfFile(const QString& path);

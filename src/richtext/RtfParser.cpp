@@ -63,6 +63,7 @@ void RtfParser::parse(QByteArrayView bytes)
     m_p = skipPreamble(bytes.data(), bytes.data() + bytes.size());
     m_end = bytes.data() + bytes.size();
     m_stack.assign(1, GroupState{});
+    m_cutShort = false;
     m_text.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
 
     while (m_p < m_end) {
@@ -179,6 +180,7 @@ void RtfParser::skipGroup()
             }
         }
     }
+    m_cutShort |= depth > 0;
     m_p = p;
     closeGroup();
 }

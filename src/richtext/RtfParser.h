@@ -38,6 +38,9 @@ class RtfParser
 public:
     explicit RtfParser(RtfSink& sink);
     void parse(QByteArrayView bytes);
+    // After parse: true when the input ended inside a group it opened, as a file cut short does.
+    // What could be read has still gone to the sink.
+    bool endedInsideGroup() const { return m_cutShort || m_flatDepth > 0 || m_stack.size() > 1; }
 
 private:
     enum class Destination : quint8
@@ -118,6 +121,7 @@ private:
     const char* m_end = nullptr;
     std::vector<GroupState> m_stack;
     int m_flatDepth = 0;
+    bool m_cutShort = false; // the input ended inside a skipped group
     bool m_ignorableNext = false;
 
     int m_documentCodePage = kDefaultCodePage;

@@ -106,6 +106,9 @@ void IniFileTest::mergesRepeatedSections()
     QCOMPARE(ini.value(u"one", u"a"), QStringLiteral("1"));
     QCOMPARE(pairsOf(ini, u"One"), (Pairs{{"a", "1"}, {"b", "2"}, {"a", "3"}}));
     QCOMPARE(pairsOf(ini, u"Two"), (Pairs{{"x", "9"}, {"y", "8"}}));
+    // Each repetition as written there, for a checker to name the sections that merged.
+    const std::vector<QStringView> expected{u"ONE", u"two"};
+    QCOMPARE(ini.repeatedSections(), expected);
 }
 
 void IniFileTest::outlivesItsSource()

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace quillomat;
 
 namespace {
@@ -65,6 +69,7 @@ private slots:
     void loadsByExtension();
     void refusesBadPictures_data();
     void refusesBadPictures();
+    void refusesDevicesAndPipes();
 
 private:
     QTemporaryDir m_folder;
@@ -115,9 +120,9 @@ void TestPreviewPicture::refusesBadPictures_data()
     QTest::newRow("dot only in folder") << "pictures.bmp/picture" << bmp << "not a .bmp";
     QTest::newRow("extension with more after it") << "picture.bmp.bak" << bmp << "not a .bmp";
     // The extension decides the decoder, whatever the content.
-    QTest::newRow("png named bmp") << "picture.bmp" << png << "";
+    QTest::newRow("png named bmp") << "picture.bmp" << png << "not a BMP";
     QTest::newRow("bmp named jpg") << "picture.jpg" << bmp << "";
-    QTest::newRow("garbage jpg") << "broken.jpg" << QByteArray(500, 'x') << "";
+    QTest::newRow("garbage jpg") << "broken.jpg" << QByteArray(500, 'x') << "not a JPEG";
     QTest::newRow("jpeg cut in its header") << "cut.jpg" << jpeg.left(30) << "";
     QTest::newRow("bmp cut in its header") << "cut.bmp" << bmp.left(20) << "";
     QTest::newRow("empty jpg") << "empty.jpg" << QByteArray("") << "";
@@ -147,6 +152,25 @@ void TestPreviewPicture::refusesBadPictures()
     if (!reason.isEmpty())
         QVERIFY2(why.contains(reason), qPrintable(why));
     QVERIFY(!loadPreviewPicture(path)); // no reason asked for
+}
+
+void TestPreviewPicture::refusesDevicesAndPipes()
+{
+#ifdef Q_OS_UNIX
+    // Without the check, opening the pipe would wait for a writer for ever.
+    const QString pipe = m_folder.filePath(QStringLiteral("pipe.jpg"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString device = m_folder.filePath(QStringLiteral("zero.bmp"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), device));
+    for (const QString& path : {pipe, device}) {
+        QString why;
+        QVERIFY(!loadPreviewPicture(path, &why));
+        QCOMPARE(why, QStringLiteral("not a regular file"));
+        QVERIFY(!loadBmpPicture(path));
+    }
+#else
+    QSKIP("named pipes and /dev/zero are Unix things");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestPreviewPicture)

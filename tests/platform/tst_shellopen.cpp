@@ -50,6 +50,8 @@ private slots:
     void reportsFailures();
     void mapsResultsOntoOutcomes_data();
     void mapsResultsOntoOutcomes();
+    void tellsWhetherFileWouldOpen_data();
+    void tellsWhetherFileWouldOpen();
 
 private:
     QString documents() const { return g_sandbox + "/documents"; }
@@ -215,6 +217,44 @@ void TestShellOpen::mapsResultsOntoOutcomes()
     QFETCH(QString, textKey);
     QCOMPARE(shellOutcome(result), outcome);
     QCOMPARE(shellOutcomeTextKey(outcome), textKey);
+}
+
+void TestShellOpen::tellsWhetherFileWouldOpen_data()
+{
+    QTest::addColumn<QString>("name"); // empty: not created
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("associated type") << "manual.qmdoc" << QByteArray("x") << false << true;
+    QTest::newRow("unassociated type") << "data.qmorphan" << QByteArray("x") << false << false;
+    QTest::newRow("unassociated type with execute bit")
+        << "data.qmorphan" << QByteArray("x") << true << false;
+    QTest::newRow("program") << "setup"
+                             << QByteArray("\x7f"
+                                           "ELF")
+                             << true << true;
+    QTest::newRow("program without execute bit") << "setup.qmorphan"
+                                                 << QByteArray("\x7f"
+                                                               "ELF")
+                                                 << false << false;
+    QTest::newRow("script") << "setup.qmorphan" << QByteArray("#!/bin/sh\n") << false << true;
+    QTest::newRow("script with missing interpreter")
+        << "setup.sh" << QByteArray("#!/no/such/sh\n") << true << false;
+    QTest::newRow("missing file") << "" << QByteArray() << false << false;
+}
+
+void TestShellOpen::tellsWhetherFileWouldOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, executable);
+    QFETCH(bool, opens);
+    const QString path = documents() + "/" + (name.isEmpty() ? QStringLiteral("absent") : name);
+    if (!name.isEmpty())
+        writeFile(path, content, executable);
+    QCOMPARE(canShellOpen(path), opens);
+    QVERIFY(!QFile::exists(openedMarker())); // it only looks
 }
 
 int main(int argc, char** argv)

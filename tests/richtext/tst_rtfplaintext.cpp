@@ -38,6 +38,8 @@ private slots:
     void damagedInput_data();
     void damagedInput();
     void truncatedFiles();
+    void tellsRtfCutShort_data();
+    void tellsRtfCutShort();
     void crashInputs_data();
     void crashInputs();
     void millionNestedGroups();
@@ -109,6 +111,32 @@ void TestRtfPlainText::plainTextInput()
 void TestRtfPlainText::unreadableFile()
 {
     QVERIFY(!plainTextOfFile(dataDir("no-such-file.rtf")));
+}
+
+void TestRtfPlainText::tellsRtfCutShort_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("isRtf");
+    QTest::addColumn<bool>("cutShort");
+    QTest::newRow("whole") << QByteArray("{\\rtf1 {\\b a}}\r\n") << true << false;
+    QTest::newRow("brace too many") << QByteArray("{\\rtf1 a}}") << true << false;
+    QTest::newRow("escaped brace") << QByteArray("{\\rtf1 a\\{}") << true << false;
+    QTest::newRow("group left open") << QByteArray("{\\rtf1 {\\b a}") << true << true;
+    QTest::newRow("end inside skipped group") << QByteArray("{\\rtf1 a{\\*\\x b}") << true << true;
+    QTest::newRow("end inside font table")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Ari") << true << true;
+    QTest::newRow("plain text with a brace") << QByteArray("a { b") << false << false;
+}
+
+void TestRtfPlainText::tellsRtfCutShort()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, isRtf);
+    QFETCH(bool, cutShort);
+    const PlainTextReading reading = readPlainText(bytes);
+    QCOMPARE(reading.isRtf, isRtf);
+    QCOMPARE(reading.cutShort, cutShort);
+    QCOMPARE(reading.text, rtfToPlainText(bytes));
 }
 
 void TestRtfPlainText::damagedInput_data()

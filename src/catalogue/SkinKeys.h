@@ -3,8 +3,12 @@
 #include <array>
 #include <string_view>
 
-// The keys of the skin file and what each acts on: data for the skin reader's one loop.
+// The keys of the skin file and what each acts on: data for the skin reader's one loop, and
+// what the disc checker knows a skin file by. Plain data, so that tools without windows use it.
 namespace quillomat::skinkeys {
+
+// The one section the skin reader looks at.
+inline constexpr std::string_view kSection = "Quillomat Skin";
 
 enum class ValueType
 {
