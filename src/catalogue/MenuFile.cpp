@@ -10,11 +10,83 @@
 #include "platform/TextServices.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace quillomat {
 namespace {
+
+// Collects the packages of a menu file while it is walked: one per section in file order (the
+// header aside), each with the first value of every key the loader reads. Paths and groupings
+// are settled afterwards, once the file's text is gone, so that the text and the finished
+// catalogue are never in memory together.
+class PackageCollector : public IniFile::Visitor
+{
+public:
+    explicit PackageCollector(std::vector<std::unique_ptr<TAppDescription>>& applications)
+        : m_applications(applications)
+    {
+    }
+
+    void newSection(QStringView name) override
+    {
+        if (sameTextIgnoringCase(name, menukeys::kHeaderSection)) {
+            m_packageOfSection.push_back(nullptr);
+            m_seen.push_back(0);
+            return;
+        }
+        auto app = std::make_unique<TAppDescription>();
+        app->Name = name.toString();
+        m_packageOfSection.push_back(app.get());
+        m_seen.push_back(0);
+        m_applications.push_back(std::move(app));
+    }
+
+    void pair(std::size_t section, QStringView key, QStringView value) override
+    {
+        TAppDescription* app = m_packageOfSection[section];
+        if (!app) {
+            if (!m_cdFolderSeen && key.compare(menukeys::kCdFolderKey, Qt::CaseInsensitive) == 0) {
+                m_cdFolder = value.toString();
+                m_cdFolderSeen = true;
+            }
+            return;
+        }
+        for (std::size_t i = 0; i < std::size(menukeys::kPackageKeys); ++i) {
+            const menukeys::PackageKey& known = menukeys::kPackageKeys[i];
+            const auto bit = std::uint8_t(1u << i);
+            if (!(m_seen[section] & bit) && key.compare(known.name, Qt::CaseInsensitive) == 0) {
+                m_seen[section] |= bit;
+                // A grouping name: most packages spell it as others do, so they share it.
+                app->*kPackageFields[i] =
+                    known.namesFile ? value.toString() : sharedSpelling(value);
+                return;
+            }
+        }
+    }
+
+    // The header's CDFolder value, empty without one.
+    const QString& cdFolder() const { return m_cdFolder; }
+
+private:
+    // Where each key of menukeys::kPackageKeys goes in a package, in the same order.
+    static constexpr QString TAppDescription::*kPackageFields[] = {
+        &TAppDescription::Company, &TAppDescription::Category, &TAppDescription::RunFile,
+        &TAppDescription::TextFile, &TAppDescription::Bitmap};
+    static_assert(std::size(kPackageFields) == std::size(menukeys::kPackageKeys));
+    static_assert(std::size(kPackageFields) <= 8, "one bit per key in m_seen");
+
+    QString sharedSpelling(QStringView value) { return *m_spellings.insert(value.toString()); }
+
+    std::vector<std::unique_ptr<TAppDescription>>& m_applications;
+    std::vector<TAppDescription*> m_packageOfSection; // null for the header
+    std::vector<std::uint8_t> m_seen;                 // per section, one bit per slot
+    QSet<QString> m_spellings;
+    QString m_cdFolder;
+    bool m_cdFolderSeen = false;
+};
 
 // Finds groupings by name while a menu file is read. Most packages spell their grouping the
 // way an earlier one did, so the exact spelling is looked up first and upper-casing, which
@@ -90,45 +162,42 @@ PackageValues packageValues(std::span<const IniFile::KeyValue> pairs)
 
 } // namespace menukeys
 
-using namespace menukeys;
-
 bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
 {
     if (!canOpenForReading(path))
         return true;
-    const auto ini = IniFile::load(path);
-    if (!ini)
-        return true;
+    const std::size_t firstNew = Applications.size();
+    QString folder;
+    {
+        PackageCollector collector(Applications);
+        if (!IniFile::walk(path, collector))
+            return true;
+        folder = cdFolder.isEmpty() ? collector.cdFolder() : cdFolder;
+    }
 
     // The drive root is looked up only for a drive letter: it reads the table of mounts.
     const auto driveRootFor = [this](const QString& path) {
         return startsWithDriveLetter(path) ? driveRoot() : QString();
     };
-    const QString folder = cdFolder.isEmpty() ? ini->value(kHeaderSection, kCdFolderKey) : cdFolder;
     m_cdFolder = settledCdFolder(folder, driveRootFor(folder));
-    const auto onDisc = [&](const QString& value) {
-        return resolvedOnDisc(m_cdFolder, value, driveRootFor(value));
+    const auto onDisc = [&](QString& value) {
+        value = resolvedOnDisc(m_cdFolder, value, driveRootFor(value));
     };
 
     const QString other = GetText(QStringLiteral("CategoryOther"));
     GroupIndex<TCategory> categories(Categories, m_categoryByKey);
     GroupIndex<TCompany> companies(Companies, m_companyByKey);
-    const QStringList sections = ini->sectionNames();
-    Applications.reserve(Applications.size() + sections.size());
-    for (const QString& section : sections) {
-        if (sameTextIgnoringCase(section, kHeaderSection))
-            continue;
-        const PackageValues values = packageValues(ini->sectionPairs(section));
-        auto app = std::make_unique<TAppDescription>();
-        app->Name = section;
-        app->Company = values.company.isEmpty() ? other : values.company;
-        app->Category = values.category.isEmpty() ? other : values.category;
-        categories.groupFor(app->Category)->AddApp(app.get());
-        companies.groupFor(app->Company)->AddApp(app.get());
-        app->RunFile = onDisc(values.runFile);
-        app->TextFile = onDisc(values.textFile);
-        app->Bitmap = onDisc(values.bitmap);
-        Applications.push_back(std::move(app));
+    for (std::size_t i = firstNew; i < Applications.size(); ++i) {
+        TAppDescription* app = Applications[i].get();
+        if (app->Company.isEmpty())
+            app->Company = other;
+        if (app->Category.isEmpty())
+            app->Category = other;
+        categories.groupFor(app->Category)->AddApp(app);
+        companies.groupFor(app->Company)->AddApp(app);
+        onDisc(app->RunFile);
+        onDisc(app->TextFile);
+        onDisc(app->Bitmap);
     }
     sortByKey(Categories);
     sortByKey(Companies);

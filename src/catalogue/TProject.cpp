@@ -7,7 +7,7 @@
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 
-#include <QSet>
+#include <algorithm>
 
 namespace quillomat {
 
@@ -29,17 +29,27 @@ TProject::~TProject()
 void TProject::startDescriptionWarmUp(const std::vector<const TAppDescription*>& first)
 {
     stopDescriptionWarmUp();
+    // Which packages are listed is kept as marks beside the sorted `first`: with many packages
+    // a hash set of them would cost several megabytes more.
+    std::vector<const TAppDescription*> sorted(first.begin(), first.end());
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<bool> listed(sorted.size());
+    // Marks a package of `first` as listed; false when it was already.
+    const auto markListed = [&](const TAppDescription* app) {
+        const auto index =
+            std::size_t(std::lower_bound(sorted.begin(), sorted.end(), app) - sorted.begin());
+        const bool wasListed = listed[index];
+        listed[index] = true;
+        return !wasListed;
+    };
     QStringList paths;
     paths.reserve(qsizetype(Applications.size()));
-    QSet<const TAppDescription*> listed;
     for (const TAppDescription* app : first) {
-        if (!listed.contains(app)) {
-            listed.insert(app);
+        if (markListed(app))
             paths.append(app->TextFile);
-        }
     }
     for (const auto& app : Applications) {
-        if (!listed.contains(app.get()))
+        if (!std::binary_search(sorted.begin(), sorted.end(), app.get()))
             paths.append(app->TextFile);
     }
     m_warmUp = std::make_unique<DescriptionWarmUp>(*m_descriptionCache, *m_readPrecedence,

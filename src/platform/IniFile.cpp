@@ -83,17 +83,21 @@ IniFile IniFile::parse(QStringView text)
     return parseOwned(text.toString());
 }
 
-IniFile IniFile::parseOwned(QString text)
+bool IniFile::walk(const QString& path, Visitor& visitor)
 {
-    IniFile ini;
-    ini.m_text = std::move(text);
-    // Pairs are collected with the position of their section, then grouped by section: a
-    // repeated section adds its keys after those it had, so file order holds within each.
-    std::vector<std::size_t> sectionOfPair;
+    const auto text = readTextFile(path);
+    if (!text)
+        return false;
+    SectionIndex index;
+    walkText(*text, index, visitor);
+    return true;
+}
+
+void IniFile::walkText(QStringView text, SectionIndex& index, Visitor& visitor)
+{
     std::size_t current = 0;
     bool inSection = false;
-    bool sectionRepeated = false;
-    forEachLine(ini.m_text, [&](QStringView rawLine) {
+    forEachLine(text, [&](QStringView rawLine) {
         const QStringView line = trimmedBlanks(rawLine);
         if (line.isEmpty() || line.front() == u';')
             return;
@@ -101,13 +105,11 @@ IniFile IniFile::parseOwned(QString text)
             const qsizetype close = line.indexOf(u']');
             const QStringView name =
                 trimmedBlanks(line.sliced(1, (close < 0 ? line.size() : close) - 1));
-            const auto [found, added] =
-                ini.m_sectionIndex.try_emplace(name, ini.m_sections.size());
+            const auto [found, added] = index.try_emplace(name, index.size());
             if (added)
-                ini.m_sections.push_back(Section{name});
+                visitor.newSection(name);
             else
-                ini.m_repeatedSections.push_back(name);
-            sectionRepeated |= !added && found->second != current;
+                visitor.repeatedSection(name);
             current = found->second;
             inSection = true;
             return;
@@ -118,9 +120,37 @@ IniFile IniFile::parseOwned(QString text)
         const QStringView key = trimmedBlanks(line.first(equals));
         if (key.isEmpty())
             return;
-        ini.m_pairs.emplace_back(key, withoutSurroundingQuotes(trimmedBlanks(line.sliced(equals + 1))));
-        sectionOfPair.push_back(current);
+        visitor.pair(current, key,
+                     withoutSurroundingQuotes(trimmedBlanks(line.sliced(equals + 1))));
     });
+}
+
+IniFile IniFile::parseOwned(QString text)
+{
+    // Pairs are collected with the number of their section, then grouped by section: a
+    // repeated section adds its keys after those it had, so file order holds within each.
+    struct Tables : Visitor
+    {
+        IniFile& ini;
+        std::vector<std::size_t> sectionOfPair;
+        bool sectionRepeated = false;
+
+        explicit Tables(IniFile& file) : ini(file) {}
+        void newSection(QStringView name) override { ini.m_sections.push_back(Section{name}); }
+        void repeatedSection(QStringView name) override { ini.m_repeatedSections.push_back(name); }
+        void pair(std::size_t section, QStringView key, QStringView value) override
+        {
+            sectionRepeated |= !sectionOfPair.empty() && section < sectionOfPair.back();
+            ini.m_pairs.emplace_back(key, value);
+            sectionOfPair.push_back(section);
+        }
+    };
+    IniFile ini;
+    ini.m_text = std::move(text);
+    Tables tables(ini);
+    walkText(ini.m_text, ini.m_sectionIndex, tables);
+    std::vector<std::size_t>& sectionOfPair = tables.sectionOfPair;
+    const bool sectionRepeated = tables.sectionRepeated;
 
     if (sectionRepeated) {
         std::vector<std::size_t> order(ini.m_pairs.size());

@@ -28,9 +28,25 @@ public:
     // Views into the file's text: valid as long as the IniFile (or a copy of it) lives.
     using KeyValue = std::pair<QStringView, QStringView>;
 
+    // Receives what a walk over a file finds, in file order, read by the same rules.
+    class Visitor
+    {
+    public:
+        virtual ~Visitor() = default;
+        // A section met for the first time; sections are numbered from 0 in this order.
+        virtual void newSection(QStringView name) = 0;
+        // A pair of the section with that number (a repeated section keeps its first number).
+        virtual void pair(std::size_t section, QStringView key, QStringView value) = 0;
+        // A section header met again: its keys join the section of that name.
+        virtual void repeatedSection(QStringView /*name*/) {}
+    };
+
     // Reads and decodes the whole file (see decodeText); nullopt when it cannot be read.
     static std::optional<IniFile> load(const QString& path);
     static IniFile parse(QStringView text);
+    // Reads the file as load does but keeps no tables: the views passed to the visitor are
+    // valid only during the call. For files too large to hold twice. false when unreadable.
+    static bool walk(const QString& path, Visitor& visitor);
 
     QStringList sectionNames() const;
     bool hasSection(QStringView section) const;
@@ -60,14 +76,17 @@ private:
         }
     };
 
+    using SectionIndex = std::unordered_map<QStringView, std::size_t, FoldedHash, FoldedEqual>;
+
     static IniFile parseOwned(QString text);
+    static void walkText(QStringView text, SectionIndex& index, Visitor& visitor);
     const Section* findSection(QStringView name) const;
 
     QString m_text;
     std::vector<Section> m_sections;
     std::vector<KeyValue> m_pairs;
     std::vector<QStringView> m_repeatedSections;
-    std::unordered_map<QStringView, std::size_t, FoldedHash, FoldedEqual> m_sectionIndex;
+    SectionIndex m_sectionIndex;
 };
 
 } // namespace quillomat

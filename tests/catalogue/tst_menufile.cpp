@@ -44,6 +44,7 @@ private slots:
     void folderArgumentWinsOverHeaderKey();
     void headerFoundWhateverItsCase();
     void bareSectionBelongsToOther();
+    void repeatedSectionsMergeFirstValueWins();
     void firstSpellingNamesTheGroup_data();
     void firstSpellingNamesTheGroup();
     void groupsSortByUpperCasedName_data();
@@ -196,6 +197,27 @@ void MenuFileTest::bareSectionBelongsToOther()
     QVERIFY(app.RunFile.isEmpty() && app.TextFile.isEmpty() && app.Bitmap.isEmpty());
     QCOMPARE(project.cdFolder(), QStringLiteral("/"));
     QCOMPARE(appNames(*project.FindCategory(QStringLiteral("other"))), QStringList{"Bare"});
+}
+
+// A package whose section comes twice is one package at its first place; for each key its first
+// value counts, also an empty one, and a later repetition fills only what the first lacked.
+void MenuFileTest::repeatedSectionsMergeFirstValueWins()
+{
+    const QString path = writeMenu("[A]\nCompany=\nRunFile=a.exe\n"
+                                   "[!Quillomat menu file generator]\nCDFolder=/cd\n"
+                                   "[B]\nCategory=b\n"
+                                   "[a]\ncompany=late\nRUNFILE=late.exe\nCategory=cat\n"
+                                   "[!QUILLOMAT MENU FILE GENERATOR]\nCDFolder=/late\n"
+                                   "[A]\nTextFile=t.rtf\nCategory=later\n");
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(path, QString()));
+    QCOMPARE(project.cdFolder(), QStringLiteral("/cd/"));
+    QCOMPARE(project.Applications.size(), std::size_t(2));
+    const TAppDescription& a = *project.Applications[0];
+    QCOMPARE(QStringList({a.Name, a.Company, a.Category, a.RunFile, a.TextFile, a.Bitmap}),
+             QStringList({"A", "other", "cat", "/cd/a.exe", "/cd/t.rtf", ""}));
+    QCOMPARE(project.Applications[1]->Name, QStringLiteral("B"));
+    QCOMPARE(groupNames(project.Categories), QStringList({"b", "cat"}));
 }
 
 void MenuFileTest::firstSpellingNamesTheGroup_data()
