@@ -6,15 +6,48 @@ if(QUILLOMAT_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(quillomat_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(WIN32)
+  # One .exe with nothing beside it, as small as it gets: unused code and data dropped, and
+  # symbols stripped outside debug builds.
+  target_compile_options(quillomat_options INTERFACE -ffunction-sections -fdata-sections)
+  target_link_options(quillomat_options INTERFACE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
+endif()
+
+# The suites that show widgets run on Qt's offscreen platform, which the Windows build of Qt
+# does not link into programs; there the headless suites run (under Wine).
+if(WIN32)
+  set(gui_tests_default OFF)
+else()
+  set(gui_tests_default ON)
+endif()
+option(QUILLOMAT_GUI_TESTS "Build the test suites that show widgets" ${gui_tests_default})
 
 # quillomat_add_test(NAME SOURCES ... LIBS ... [GUI])
 # One Qt Test executable registered with CTest; GUI tests run on the offscreen platform.
 function(quillomat_add_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_GUI AND NOT QUILLOMAT_GUI_TESTS)
+    return()
+  endif()
   qt_add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE Qt6::Test quillomat_options quillomat_testdata ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   set(env "QT_QPA_PLATFORM=offscreen")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# quillomat_windows_resources(TARGET "Description")
+# On Windows, gives the program's executable its icon and version information as resources.
+function(quillomat_windows_resources target description)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(QUILLOMAT_RC_NAME ${target})
+  set(QUILLOMAT_RC_DESCRIPTION "${description}")
+  set(QUILLOMAT_RC_ICON "${PROJECT_SOURCE_DIR}/src/resources/images/quillomat.ico")
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/WindowsResources.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${QUILLOMAT_RC_ICON})
 endfunction()

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/RegularFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -35,17 +36,6 @@ public:
 
     qsizetype entryCount() const { return m_entries.size(); }
     void clear() { m_entries.clear(); }
-
-    // What tells one state of a file from another.
-    struct FileStamp
-    {
-        std::int64_t size = -1;
-        std::int64_t modifiedNs = 0;
-        std::int64_t changedNs = 0;
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
 
 private:
     struct Entry

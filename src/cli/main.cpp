@@ -5,6 +5,7 @@
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
 #include "cli/JsonWriter.h"
+#include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -311,6 +312,7 @@ int runCatalogueCommand(const Arguments& args)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    setStandardStreamsBinary();
     QCoreApplication::setApplicationName(QStringLiteral("quillomat-catalogue"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLOMAT_VERSION));
 

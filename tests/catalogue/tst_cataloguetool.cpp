@@ -1,3 +1,5 @@
+#include "SystemPaths.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -82,7 +84,7 @@ void CatalogueToolTest::exitStatus_data()
     QTest::newRow("menu is a folder") << QStringList{"search", ".", "x"} << 1 << "\".\"";
     QTest::newRow("missing language file")
         << QStringList{"show", "worked-example.qmf", "--lang", "absent.ini"} << 1 << "absent.ini";
-    QTest::newRow("device as description") << QStringList{"text", "/dev/zero"} << 1 << "/dev/zero";
+    QTest::newRow("device as description") << QStringList{"text", kDevicePath} << 1 << kDevicePath;
     QTest::newRow("missing description") << QStringList{"text", "absent.rtf"} << 1 << "absent.rtf";
     QTest::newRow("no command") << QStringList{} << 2 << "Usage";
     QTest::newRow("unknown command") << QStringList{"print", "worked-example.qmf"} << 2 << "print";

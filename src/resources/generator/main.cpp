@@ -7,8 +7,10 @@
 
 #include "Backgrounds.h"
 #include "Glyphs.h"
+#include "ProgramIcon.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
@@ -49,6 +51,13 @@ int main(int argc, char* argv[])
             err << "cannot write " << path << '\n';
             return 1;
         }
+    }
+    // The program's icon for the Windows executable (its resource file names it).
+    const QByteArray iconBytes = programIconFile();
+    QFile icon(folder.filePath(QStringLiteral("quillomat.ico")));
+    if (!icon.open(QIODevice::WriteOnly) || icon.write(iconBytes) != iconBytes.size()) {
+        err << "cannot write " << icon.fileName() << '\n';
+        return 1;
     }
     return 0;
 }
