@@ -2,6 +2,8 @@
 # One entry point for newcomers and CI on Debian 12.
 #   ./dev.sh demo   install what is missing, build, open the demo disc in the main window
 #   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh windows  install what is missing, build Qt for Windows once (about 40 minutes,
+#                     cached outside the clone), cross-compile build-windows/bin/quillomat.exe
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -24,8 +26,21 @@ case "${1:-}" in
     build
     ctest --test-dir build --output-on-failure --timeout 600
     ;;
+  windows)
+    scripts/install-packages.sh
+    # The Qt script's progress shows on the terminal; its last line is Qt's install prefix.
+    qt=$(scripts/build-qt-windows.sh | tee /dev/stderr | tail -n 1)
+    # Qt's own toolchain file finds Qt for Windows and the host's Qt tools, and loads ours.
+    cmake -S . -B build-windows -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    cmake --build build-windows
+    echo "Windows programs: $PWD/build-windows/bin/quillomat.exe and quillomat-catalogue.exe"
+    ;;
   *)
-    echo "usage: ./dev.sh demo|test" >&2
+    echo "usage: ./dev.sh demo|test|windows" >&2
     exit 2
     ;;
 esac
