@@ -16,11 +16,14 @@ inline const QString kDevicePath = QStringLiteral("NUL");
 inline const QString kDevicePath = QStringLiteral("/dev/zero");
 #endif
 
-// Whether named pipes live in the file system (Linux); Windows keeps them apart.
+// Whether named pipes live in the file system and files carry execute bits (Linux); Windows
+// keeps pipes apart and runs files by their extension.
 #ifdef Q_OS_UNIX
 inline constexpr bool kNamedPipesInFileSystem = true;
+inline constexpr bool kExecuteBitsInFileSystem = true;
 #else
 inline constexpr bool kNamedPipesInFileSystem = false;
+inline constexpr bool kExecuteBitsInFileSystem = false;
 #endif
 
 // Makes a named pipe without a writer at `path`; false where that fails or cannot be.

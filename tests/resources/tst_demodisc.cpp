@@ -1,6 +1,7 @@
 // The demo disc is what newcomers see first: every file its menu names must be there (but for
 // the one package that is missing on purpose), and every language must translate every text.
 
+#include "SystemPaths.h"
 #include "catalogue/BuiltinTexts.h"
 #include "platform/IniFile.h"
 
@@ -105,7 +106,8 @@ void tst_DemoDisc::filesOfPackages()
         const QFileInfo run(discPath(runFile));
         QVERIFY2(run.isFile(), qPrintable(run.filePath()));
         if (run.suffix() == u"sh") {
-            QVERIFY2(run.isExecutable(), qPrintable(run.filePath()));
+            if (kExecuteBitsInFileSystem)
+                QVERIFY2(run.isExecutable(), qPrintable(run.filePath()));
             QVERIFY(startsWith(run.filePath(), "#!"));
         }
     }
