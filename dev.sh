@@ -2,6 +2,7 @@
 # One entry point for newcomers and CI on Debian 12.
 #   ./dev.sh demo   install what is missing, build, open the demo disc in the main window
 #   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh kit OUT [--demo]   install what is missing, build, make a disc kit in OUT
 #   ./dev.sh windows  install what is missing, build Qt for Windows once (about 40 minutes,
 #                     cached outside the clone), cross-compile build-windows/bin/quillomat.exe
 set -euo pipefail
@@ -26,6 +27,11 @@ case "${1:-}" in
     build
     ctest --test-dir build --output-on-failure --timeout 600
     ;;
+  kit)
+    shift
+    build
+    exec scripts/make-kit.sh build "$@"
+    ;;
   windows)
     scripts/install-packages.sh
     # The Qt script's progress shows on the terminal; its last line is Qt's install prefix.
@@ -40,7 +46,7 @@ case "${1:-}" in
     echo "Windows programs: $PWD/build-windows/bin/quillomat.exe and quillomat-catalogue.exe"
     ;;
   *)
-    echo "usage: ./dev.sh demo|test|windows" >&2
+    echo "usage: ./dev.sh demo|test|kit OUT [--demo]|windows" >&2
     exit 2
     ;;
 esac

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QString>
 
@@ -18,6 +19,7 @@ class QTextEdit;
 
 namespace quillomat {
 
+class FocusMark;
 class PackageListView;
 class TExtSpeedButton;
 class TFlatComboBox;
@@ -79,6 +81,7 @@ public:
     QMenu* Help_PopupMenu = nullptr;
     QAction* Hilfe_MenuItem = nullptr;
     QAction* About_MenuItem = nullptr;
+    FocusMark* Focus_Mark = nullptr;
 
     // User actions.
     void SortBy_ComboBoxChange();
@@ -114,7 +117,11 @@ private:
     void fillViewsAtStart();
     void selectFirstRow();
     const TAppDescription* selectedPackage() const;
+    TFlatComboBox* boxWithOpenList() const;
     void showError(const QString& message);
+    void showContent(bool show);
+
+    QPointer<QWidget> m_focusBeforeHiding; // the control F9 gives the focus back to
 };
 
 } // namespace quillomat

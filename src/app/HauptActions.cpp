@@ -29,6 +29,12 @@ bool isEnter(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The keys the window acts on wherever the focus is.
+bool isWindowKey(int key)
+{
+    return key == Qt::Key_F1 || key == Qt::Key_F5 || key == Qt::Key_F9;
+}
+
 } // namespace
 
 void TMain_Form::connectHandlers()
@@ -56,15 +62,32 @@ void TMain_Form::connectHandlers()
 
 bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // A box's open list is a window of its own; the window keys work there too, on the window
+    // once the list is closed.
+    if (TFlatComboBox* box = boxWithOpenList()) {
+        const QWidget* popup = QApplication::activePopupWidget();
+        const QWidget* receiver = popup && popup->focusWidget() ? popup->focusWidget() : popup;
+        if (watched != receiver || !isWindowKey(key->key()))
+            return false;
+        box->hidePopup();
+        FormKeyDown(key->key(), key->modifiers());
+        return true;
+    }
     // The window sees every key before the focused control does. A key event travels up the
     // widget chain, so take it only where it is first delivered.
-    if (event->type() != QEvent::KeyPress || !isActiveWindow())
+    if (!isActiveWindow())
         return false;
     QWidget* focus = QApplication::focusWidget();
     if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
     FormKeyDown(key->key(), key->modifiers());
+    // The description pane takes Enter itself and does nothing with it: someone reading the
+    // text must not start an installer.
+    if (focus == Description_RichEdit && isEnter(key->key()))
+        return true;
     const bool inFilterBox =
         focus == SortFilter_ComboBox || (focus && focus->parentWidget() == SortFilter_ComboBox);
     if (inFilterBox) {
@@ -73,6 +96,15 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
         return SearchActive && isEnter(key->key());
     }
     return false;
+}
+
+TFlatComboBox* TMain_Form::boxWithOpenList() const
+{
+    for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
+        if (box->isListOpen())
+            return box;
+    }
+    return nullptr;
 }
 
 void TMain_Form::SortBy_ComboBoxChange()
@@ -221,18 +253,35 @@ void TMain_Form::About_MenuItemClick()
 
 void TMain_Form::FormKeyDown(int key, Qt::KeyboardModifiers)
 {
-    if (key == Qt::Key_F5) {
+    if (key == Qt::Key_F1) {
+        // The help menu from the keyboard, its first item ready for Enter.
+        System_NewSpeedButtonClick();
+        Help_PopupMenu->setActiveAction(Hilfe_MenuItem);
+    } else if (key == Qt::Key_F5) {
         ApplySkin();
     } else if (key == Qt::Key_F9) {
-        // A disabled box keeps its visibility, so the filter box hidden in the name order
-        // stays hidden.
-        const bool show = Description_RichEdit->isHidden();
-        for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
-            if (box->isEnabled())
-                box->setVisible(show);
-        }
-        Quillz_ListView->setVisible(show);
-        Description_RichEdit->setVisible(show);
+        showContent(Description_RichEdit->isHidden());
+    }
+}
+
+void TMain_Form::showContent(bool show)
+{
+    if (!show) {
+        QWidget* focus = QApplication::focusWidget();
+        m_focusBeforeHiding = focus && focus->window() == this ? focus : nullptr;
+    }
+    // A disabled box keeps its visibility, so the filter box hidden in the name order stays
+    // hidden.
+    for (TFlatComboBox* box : {SortBy_ComboBox, SortFilter_ComboBox}) {
+        if (box->isEnabled())
+            box->setVisible(show);
+    }
+    Quillz_ListView->setVisible(show);
+    Description_RichEdit->setVisible(show);
+    if (show) {
+        // The control that had the focus gets it back (the list, if none or it stays hidden).
+        QWidget* back = m_focusBeforeHiding;
+        (back && back->isVisibleTo(this) ? back : Quillz_ListView)->setFocus();
     }
 }
 

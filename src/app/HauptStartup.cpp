@@ -1,8 +1,9 @@
 // Start-up, layout, shape and painting of the main window.
 #include "app/Haupt.h"
 
-#include "app/CommandLine.h"
 #include "app/ComboChoiceBox.h"
+#include "app/CommandLine.h"
+#include "app/FocusMark.h"
 #include "app/PackageListView.h"
 #include "app/SkinModul.h"
 #include "app/SkinPalette.h"
@@ -81,7 +82,7 @@ TExtSpeedButton* makeGlyphButton(QWidget* parent, const QString& name, const QSt
                                  const QRect& geometry, const QString& glyph)
 {
     auto* button = makeButton(parent, name, accessible, geometry);
-    button->setGlyph(builtin::picture(glyph));
+    button->setGlyph(builtin::picture(glyph, parent->devicePixelRatioF()));
     return button;
 }
 
@@ -110,6 +111,8 @@ void TMain_Form::createControls()
     createButtons();
     createBoxesAndList();
     createHelpMenu();
+    Focus_Mark = new FocusMark(
+        this, {SortBy_ComboBox, SortFilter_ComboBox, Quillz_ListView, Description_RichEdit});
 }
 
 void TMain_Form::createButtons()
@@ -181,7 +184,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     CurrentFilter.clear();
     bool ok = true;
     ProgramFolder = programFolder;
-    BackgroundBitmap = builtin::picture(builtin::kMainBackground);
+    BackgroundBitmap = builtin::picture(builtin::kMainBackground, devicePixelRatioF());
     DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
     ApplySkin();
 
@@ -285,7 +288,7 @@ void TMain_Form::paintEvent(QPaintEvent*)
     QPainter painter(this);
     // Where the window is larger than its picture, the window's own colour shows.
     painter.fillRect(rect(), colorFromValue(clBtnFace));
-    painter.drawImage(0, 0, BackgroundBitmap, 0, 0, width(), height());
+    builtin::drawPicture(painter, BackgroundBitmap, size());
 }
 
 } // namespace quillomat

@@ -1,6 +1,8 @@
 #include "app/PackageListView.h"
 
 #include <QCollator>
+#include <QKeyEvent>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 
@@ -69,6 +71,31 @@ void PackageListView::placeQueuedRows()
         addItem(item);
     }
     m_queued.clear();
+}
+
+void PackageListView::keyPressEvent(QKeyEvent* event)
+{
+    // A list that took the focus with nothing selected marks a row without choosing it. The
+    // first Down, Up or Space chooses that row instead of moving past it, so that the first
+    // package can be reached from the keyboard.
+    const int key = event->key();
+    const bool choosingKey = key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_Space;
+    if (choosingKey && event->modifiers() == Qt::NoModifier && count() > 0 &&
+        selectedItems().isEmpty()) {
+        setCurrentRow(std::max(currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void PackageListView::initViewItemOption(QStyleOptionViewItem* option) const
+{
+    QListWidget::initViewItemOption(option);
+    // Rows are drawn from the palette's inactive group unless the list has the focus, so that
+    // the selection shows where the keyboard is.
+    if (!hasFocus())
+        option->state &= ~QStyle::State_Active;
 }
 
 const TAppDescription* PackageListView::packageOf(const QListWidgetItem* item)

@@ -33,6 +33,10 @@ public:
     const TAppDescription* selectedPackage() const;
     static const TAppDescription* packageOf(const QListWidgetItem* item);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
+
 private:
     struct QueuedRow
     {

@@ -30,6 +30,10 @@ constexpr qsizetype kMaxFontNameLength = 31;
 // 256 MB.
 constexpr int kMaxWindowSide = 8192;
 
+// A font whose line is taller than the largest window could not show one whole line (at 96
+// dots per inch 6144 points are kMaxWindowSide pixels); far larger sizes make Qt draw nothing.
+constexpr int kMaxFontPoints = kMaxWindowSide * 72 / 96;
+
 // The background of the minimize and close signs; every other pixel belongs to the sign.
 constexpr QRgb kSignBackground = 0xC0C0C0;
 
@@ -161,26 +165,39 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
     });
 }
 
-// The background named relative to the program folder, read as a BMP file whatever its name
-// or content says; the built-in picture when that fails.
-QImage loadBackground(const QString& programFolder, const QString& value)
+// A BMP file, whatever its name or content says; a null image when it cannot be read.
+QImage readBitmapFile(const QString& path)
 {
-    // Skins are written on Windows, where a backslash separates folders.
-    QFile file(programFolder + QString(value).replace(u'\\', u'/'));
-    if (!value.isEmpty() && file.open(QIODevice::ReadOnly)) {
+    QFile file(path);
+    QImage picture;
+    if (file.open(QIODevice::ReadOnly)) {
         QImageReader reader(&file, "bmp");
         reader.setAutoDetectImageFormat(false);
-        QImage picture;
-        if (reader.read(&picture))
-            return picture;
+        reader.read(&picture);
     }
-    return builtin::picture(builtin::kMainBackground);
+    return picture;
+}
+
+// The background named relative to the program folder, for a screen of the given pixel ratio
+// (with its "@2x" companion where there is one, see builtin::sharpPicture); the built-in
+// picture when the file cannot be read.
+QImage loadBackground(const QString& programFolder, const QString& value, qreal pixelRatio)
+{
+    // Skins are written on Windows, where a backslash separates folders.
+    const QString path = programFolder + QString(value).replace(u'\\', u'/');
+    const QImage plain = value.isEmpty() ? QImage() : readBitmapFile(path);
+    if (plain.isNull())
+        return builtin::picture(builtin::kMainBackground, pixelRatio);
+    if (pixelRatio <= 1)
+        return plain;
+    return builtin::sharpPicture(plain, readBitmapFile(builtin::sharpCompanionPath(path)),
+                                 pixelRatio);
 }
 
 void applyText(TMain_Form& form, const SkinKey& key, const QString& value)
 {
     if (key.property == Background) {
-        form.BackgroundBitmap = loadBackground(form.ProgramFolder, value);
+        form.BackgroundBitmap = loadBackground(form.ProgramFolder, value, form.devicePixelRatioF());
         return;
     }
     // Font name: an empty value leaves the name.
@@ -215,8 +232,9 @@ void applyNumber(TMain_Form& form, const SkinKey& key, std::optional<qint32> rea
             setGeometryPart(*widgetOf(form, key.target), key.property, value);
         break;
     case FontSize: {
-        // Qt refuses a size below one point; such a value leaves the size.
-        if (value < 1)
+        // Qt refuses a size below one point; such a value leaves the size, as one beyond
+        // kMaxFontPoints does.
+        if (value < 1 || value > kMaxFontPoints)
             break;
         QFont font = fontOf(form, key.target);
         font.setPointSize(value);

@@ -26,6 +26,17 @@ void setRoles(QWidget& panel, std::initializer_list<QPalette::ColorRole> roles, 
 void setPanelFillColor(QWidget& panel, ColorValue fill)
 {
     setRoles(panel, {QPalette::Base, QPalette::Window}, fill);
+    // A selection without the focus: halfway between the focused one's colour and the fill, so
+    // that it stays visible while the focused one stands out.
+    QPalette palette = panel.palette();
+    const QColor active = palette.color(QPalette::Active, QPalette::Highlight);
+    const QColor base = colorFromValue(fill);
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     QColor((active.red() + base.red()) / 2, (active.green() + base.green()) / 2,
+                            (active.blue() + base.blue()) / 2));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    panel.setPalette(palette);
 }
 
 void setPanelTextColor(QWidget& panel, ColorValue text)
@@ -37,12 +48,6 @@ void setPanelColors(QWidget& panel, ColorValue fill, ColorValue text)
 {
     setPanelFillColor(panel, fill);
     setPanelTextColor(panel, text);
-    QPalette palette = panel.palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight,
-                     palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     palette.color(QPalette::Active, QPalette::HighlightedText));
-    panel.setPalette(palette);
 }
 
 } // namespace quillomat

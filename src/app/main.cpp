@@ -1,6 +1,6 @@
 #include "app/Haupt.h"
+#include "app/ProgramSetup.h"
 #include "app/QuitAfterFirstPaint.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WindowPlacement.h"
 
@@ -9,9 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillomat"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillomat"));
-    quillomat::installWindowsFontSubstitutes();
+    quillomat::setUpApplication();
 
     quillomat::TMain_Form window;
     if (!window.FormCreate(QApplication::arguments().mid(1), quillomat::programFolder()))

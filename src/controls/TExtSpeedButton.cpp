@@ -306,7 +306,8 @@ void TExtSpeedButton::paintContent(QPainter& painter, QPoint offset) const
     const QFontMetrics metrics(font());
     const QSize textSize =
         caption.isEmpty() ? QSize() : metrics.size(Qt::TextShowMnemonic, caption);
-    const QSize glyphSize = m_glyph.isNull() ? QSize() : m_glyph.size();
+    // A glyph drawn for a denser screen covers the area of the plain one.
+    const QSize glyphSize = m_glyph.isNull() ? QSize() : m_glyph.deviceIndependentSize().toSize();
     // Glyph left of the caption, the pair centred, each centred vertically.
     const int spacing = (textSize.isEmpty() || glyphSize.isEmpty()) ? 0 : m_spacing;
     const int margin = (width() - (glyphSize.width() + spacing + textSize.width())) / 2;

@@ -83,7 +83,7 @@ void TChoseLang_Form::FormCreate()
 {
     WindowRegion = roundedWindowRegion(size());
     setMask(WindowRegion);
-    BackgroundBitmap = builtin::picture(builtin::kLanguageBackground);
+    BackgroundBitmap = builtin::picture(builtin::kLanguageBackground, devicePixelRatioF());
 }
 
 void TChoseLang_Form::FormDestroy()
@@ -120,7 +120,7 @@ void TChoseLang_Form::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), colorFromValue(clBtnFace));
-    painter.drawImage(0, 0, BackgroundBitmap, 0, 0, width(), height());
+    builtin::drawPicture(painter, BackgroundBitmap, size());
 }
 
 } // namespace quillomat

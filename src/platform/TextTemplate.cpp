@@ -4,11 +4,24 @@ namespace quillomat {
 
 QString fillTemplate(const QString& templateText, const QString& argument)
 {
-    const qsizetype at = templateText.indexOf(QLatin1String("%s"));
-    if (at < 0)
-        return templateText;
-    QString filled = templateText;
-    return filled.replace(at, 2, argument);
+    QString filled;
+    filled.reserve(templateText.size() + argument.size());
+    bool placed = false;
+    for (qsizetype i = 0; i < templateText.size(); ++i) {
+        const QChar ch = templateText[i];
+        const QChar next = i + 1 < templateText.size() ? templateText[i + 1] : QChar();
+        if (ch == u'%' && next == u'%') {
+            filled += u'%';
+            ++i;
+        } else if (ch == u'%' && next == u's' && !placed) {
+            filled += argument;
+            placed = true;
+            ++i;
+        } else {
+            filled += ch;
+        }
+    }
+    return filled;
 }
 
 QString expandLineBreaks(const QString& text)

@@ -1,5 +1,7 @@
 #include "resources/BuiltinPictures.h"
 
+#include <QPaintDevice>
+#include <QPainter>
 #include <QResource>
 #include <QtEndian>
 
@@ -126,6 +128,42 @@ QImage picture(const QString& resourcePath)
     // Uncompressed resources are read in place, without a copy.
     const QImage image = plainBitmap(QResource(resourcePath).uncompressedData());
     return image.isNull() ? QImage(resourcePath) : image;
+}
+
+QImage picture(const QString& resourcePath, qreal devicePixelRatio)
+{
+    const QImage plain = picture(resourcePath);
+    if (devicePixelRatio <= 1)
+        return plain;
+    return sharpPicture(plain, picture(sharpCompanionPath(resourcePath)), devicePixelRatio);
+}
+
+QString sharpCompanionPath(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const qsizetype at = dot > slash ? dot : path.size();
+    return QString(path).insert(at, QLatin1String("@2x"));
+}
+
+QImage sharpPicture(const QImage& plain, const QImage& companion, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1 || plain.isNull() || companion.size() != plain.size() * 2)
+        return plain;
+    QImage sharp = companion;
+    sharp.setDevicePixelRatio(2);
+    return sharp;
+}
+
+void drawPicture(QPainter& painter, const QImage& picture, const QSize& area)
+{
+    const qreal ratio = picture.devicePixelRatio();
+    const QSizeF shown = picture.deviceIndependentSize().boundedTo(QSizeF(area));
+    const qreal scale = painter.device()->devicePixelRatio() / ratio;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale != qRound(scale));
+    painter.drawImage(QRectF(QPointF(0, 0), shown), picture, QRectF(QPointF(0, 0), shown * ratio));
+    painter.restore();
 }
 
 } // namespace quillomat::builtin

@@ -111,11 +111,17 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
         return skipGroup();
     GroupState& group = top();
     if (group.pendingSkip > 0 && group.destination == Destination::Text) {
-        // A control word in the fallback text of \u counts as one skipped character.
-        --group.pendingSkip;
-        if (entry && entry->word == Word::Binary)
-            skipBinary(parameter);
-        return;
+        // A \u word ends the fallback of the one before it, so that a surrogate pair written
+        // under a \uc larger than its fallback still joins; any other control word in the
+        // fallback text counts as one skipped character.
+        if (entry && entry->word == Word::Unicode) {
+            group.pendingSkip = 0;
+        } else {
+            --group.pendingSkip;
+            if (entry && entry->word == Word::Binary)
+                skipBinary(parameter);
+            return;
+        }
     }
     if (entry)
         applyWord(*entry, hasParameter, parameter);

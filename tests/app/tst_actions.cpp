@@ -1,4 +1,5 @@
 #include "AppTestHelpers.h"
+#include "app/FocusMark.h"
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
@@ -6,6 +7,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/PreviewWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -62,6 +64,13 @@ private slots:
     void enterGoesToSetupButton();
     void previewShowsPictureOrError();
     void f9HidesAndShowsTheContent();
+    void enterInThePaneDoesNothing();
+    void firstKeyChoosesTheMarkedRow();
+    void windowKeysCloseAnOpenList();
+    void focusIsVisible();
+    void f9GivesTheFocusBack();
+    void f1OpensTheHelpMenu();
+    void screenReaderNamesEveryControl();
     void helpMenuAndTexts();
 };
 
@@ -301,6 +310,125 @@ void ActionsTest::f9HidesAndShowsTheContent()
     QVERIFY(!m_form->Description_RichEdit->isHidden());
     QVERIFY(!m_form->SortBy_ComboBox->isHidden());
     QVERIFY(m_form->SortFilter_ComboBox->isHidden()); // disabled in the name order: stays hidden
+}
+
+void ActionsTest::enterInThePaneDoesNothing()
+{
+    selectRow("Notes"); // Enter on the setup button would report "No file specified to run."
+    m_form->Description_RichEdit->setFocus();
+    QTest::keyClick(m_form->Description_RichEdit, Qt::Key_Return);
+    QTest::keyClick(m_form->Description_RichEdit, Qt::Key_Enter);
+    QVERIFY(m_errors.isEmpty());
+    QVERIFY(paneText().contains(QStringLiteral("draws pictures"))); // the text is left alone
+}
+
+void ActionsTest::firstKeyChoosesTheMarkedRow()
+{
+    PackageListView* list = m_form->Quillz_ListView;
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Space}) {
+        choose(m_form->SortBy_ComboBox, "search...");
+        m_form->SortFilter_ComboBox->lineEdit()->setText("pictures");
+        QTest::keyClick(m_form->SortFilter_ComboBox->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->selectedItems().size(), 0);
+        list->setFocus(); // as Tab gives it: the first row is marked, not chosen
+        QTest::keyClick(list, key);
+        QCOMPARE(captionsOf(list).value(list->currentRow()), QStringLiteral("Notes"));
+        QCOMPARE(list->selectedItems().value(0), list->item(0));
+        QVERIFY(paneText().contains(QStringLiteral("draws pictures")));
+        QTest::keyClick(list, Qt::Key_Down); // with a row chosen, Down moves on
+        QCOMPARE(list->selectedItems().value(0), list->item(1));
+        choose(m_form->SortBy_ComboBox, "name");
+    }
+}
+
+void ActionsTest::windowKeysCloseAnOpenList()
+{
+    const auto keyInOpenList = [](TFlatComboBox* box, Qt::Key key) {
+        box->showPopup();
+        QTRY_VERIFY(box->isListOpen());
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, key);
+        QVERIFY(!box->isListOpen());
+    };
+    writeFile(m_program->filePath("qmskin.ini"), "[Quillomat Skin]\ndialog.width=600\n");
+    keyInOpenList(m_form->SortBy_ComboBox, Qt::Key_F5);
+    QCOMPARE(m_form->width(), 600);
+    keyInOpenList(m_form->SortBy_ComboBox, Qt::Key_F9);
+    QVERIFY(m_form->Quillz_ListView->isHidden());
+    QVERIFY(m_form->Description_RichEdit->isHidden());
+}
+
+void ActionsTest::focusIsVisible()
+{
+    PackageListView* list = m_form->Quillz_ListView;
+    QCOMPARE(m_form->Focus_Mark->markedControl(), list);
+    const QRgb onPanel = FocusMark::colourOn(QColor(0x40, 0x40, 0x40)).rgb();
+    QCOMPARE(m_form->grab().toImage().pixel(list->geometry().topLeft()), onPanel);
+    QCOMPARE(m_form->grab().toImage().pixel(list->geometry().bottomRight()), onPanel);
+    // The selected row shows whether the list has the focus.
+    const QPoint inRow = list->visualItemRect(list->item(0)).topRight() + QPoint(-4, 2);
+    const QColor focused = list->grab().toImage().pixelColor(inRow);
+    m_form->Description_RichEdit->setFocus();
+    QCOMPARE(m_form->Focus_Mark->markedControl(), m_form->Description_RichEdit);
+    const QColor unfocused = list->grab().toImage().pixelColor(inRow);
+    QVERIFY(focused != unfocused);
+    QVERIFY(unfocused != QColor(0x40, 0x40, 0x40)); // still visible on the fill
+    // A light skin fill gets a dark frame.
+    writeFile(m_program->filePath("qmskin.ini"),
+              "[Quillomat Skin]\ndescription.color.fill=15790320\n");
+    QTest::keyClick(m_form->Description_RichEdit, Qt::Key_F5);
+    QCOMPARE(m_form->grab().toImage().pixel(m_form->Description_RichEdit->geometry().topLeft()),
+             FocusMark::colourOn(QColor(0xF0, 0xF0, 0xF0)).rgb());
+    QVERIFY(FocusMark::colourOn(QColor(0xF0, 0xF0, 0xF0)).lightness() < 64);
+}
+
+void ActionsTest::f9GivesTheFocusBack()
+{
+    m_form->Description_RichEdit->setFocus();
+    QTest::keyClick(m_form->Description_RichEdit, Qt::Key_F9);
+    QVERIFY(m_form->Description_RichEdit->isHidden());
+    QVERIFY(!m_form->Focus_Mark->isVisible());
+    QWidget* now = QApplication::focusWidget();
+    QTest::keyClick(now ? now : m_form.get(), Qt::Key_F9);
+    QCOMPARE(QApplication::focusWidget(), m_form->Description_RichEdit);
+    QCOMPARE(m_form->Focus_Mark->markedControl(), m_form->Description_RichEdit);
+}
+
+void ActionsTest::f1OpensTheHelpMenu()
+{
+    QTest::keyClick(m_form->Quillz_ListView, Qt::Key_F1);
+    QTRY_VERIFY(m_form->Help_PopupMenu->isVisible());
+    QCOMPARE(m_form->Help_PopupMenu->pos(), m_form->helpMenuPosition());
+    QCOMPARE(m_form->Help_PopupMenu->activeAction(), m_form->Hilfe_MenuItem);
+    QTest::keyClick(m_form->Help_PopupMenu, Qt::Key_Down);
+    QTest::keyClick(m_form->Help_PopupMenu, Qt::Key_Return);
+    QTRY_VERIFY(!m_form->Help_PopupMenu->isVisible());
+    QVERIFY(paneText().contains(QStringLiteral("About this disc")));
+    QVERIFY(m_errors.isEmpty()); // Enter went to the menu, not to the setup button
+}
+
+void ActionsTest::screenReaderNamesEveryControl()
+{
+    for (QWidget* control :
+         QList<QWidget*>{m_form->SortBy_ComboBox, m_form->SortFilter_ComboBox,
+                         m_form->Quillz_ListView, m_form->Description_RichEdit}) {
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(access);
+        QVERIFY2(!access->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+    }
+    for (TExtSpeedButton* button : m_form->speedButtons()) {
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(access);
+        QCOMPARE(access->role(), QAccessible::Button);
+        QVERIFY2(!access->text(QAccessible::Name).isEmpty(), qPrintable(button->objectName()));
+        QVERIFY(access->actionInterface());
+    }
+    QAccessibleInterface* pane =
+        QAccessible::queryAccessibleInterface(m_form->Description_RichEdit);
+    QAccessibleTextInterface* text = pane->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), paneText());
 }
 
 void ActionsTest::helpMenuAndTexts()

@@ -279,6 +279,11 @@ void SkinTest::fontNames_data()
                                << "A Typeface Whose Name Runs On A" << 8;
     QTest::newRow("no size below one point")
         << QByteArray("[Quillomat Skin]\nsortby.font.size=0\n") << "MS Sans Serif" << 8;
+    QTest::newRow("largest size") << QByteArray("[Quillomat Skin]\nsortby.font.size=6144\n")
+                                  << "MS Sans Serif" << 6144;
+    QTest::newRow("no size beyond the largest")
+        << QByteArray("[Quillomat Skin]\nsortby.font.size=6145\ndescription.font.size=2000000000\n")
+        << "MS Sans Serif" << 8;
     QTest::newRow("Windows-1252") << QByteArray("[Quillomat Skin]\r\nsortby.font.name=Caf\xe9\r\n")
                                   << "Caf\u00e9" << 8;
 }
@@ -291,6 +296,7 @@ void SkinTest::fontNames()
     QTEST(form.SortBy_ComboBox->font().family(), "family");
     QTEST(form.SortBy_ComboBox->font().pointSize(), "points");
     QCOMPARE(form.SortFilter_ComboBox->font(), m_design.fonts[1]);
+    QCOMPARE(form.DescriptionFont.font.pointSize(), 10);
 }
 
 void SkinTest::windowSizeLeavesTheControls_data()

@@ -25,7 +25,9 @@ void TextTemplateTest::fillsOnlyTheFirstPlaceholder_data()
                                    << "Cannot open file \"/d/a.rtf\".";
     QTest::newRow("argument holds percent signs") << "File %s" << "/d/%s%n%d" << "File /d/%s%n%d";
     QTest::newRow("second placeholder literal") << "%s and %s" << "x" << "x and %s";
-    QTest::newRow("other conversions literal") << "%d %n %x %s %%" << "p" << "%d %n %x p %%";
+    QTest::newRow("other conversions literal") << "%d %n %x %s %" << "p" << "%d %n %x p %";
+    QTest::newRow("doubled percent sign") << "100%% of %s, 50%%" << "p" << "100% of p, 50%";
+    QTest::newRow("doubled percent before s") << "%%s %s %%%s" << "p" << "%s p %%s";
     QTest::newRow("no placeholder") << "No file." << "p" << "No file.";
     QTest::newRow("upper-case S is no placeholder") << "%S" << "p" << "%S";
     QTest::newRow("empty template") << "" << "p" << "";

@@ -18,6 +18,12 @@ QImage load(const QString& name)
     return quillomat::builtin::picture(QStringLiteral(":/quillomat/") + name);
 }
 
+// The picture drawn at twice the resolution, as a screen of that density gets it.
+QImage loadSharp(const QString& name)
+{
+    return quillomat::builtin::picture(QStringLiteral(":/quillomat/") + name, 2);
+}
+
 bool samePixels(const QImage& a, const QImage& b)
 {
     return a.size() == b.size()
@@ -69,6 +75,8 @@ private slots:
     void ownReaderAgreesWithQt();
     void plainBitmapsAsQtReadsThem_data();
     void plainBitmapsAsQtReadsThem();
+    void sharpCompanion_data();
+    void sharpCompanion();
 };
 
 void tst_Artwork::sizes_data()
@@ -91,6 +99,14 @@ void tst_Artwork::sizes()
     const QImage image = load(name);
     QVERIFY2(!image.isNull(), qPrintable(name));
     QCOMPARE(image.size(), size);
+    // Each has a companion drawn at twice the resolution, chosen above a pixel ratio of 1.
+    for (qreal ratio : {1.5, 2.0, 3.0}) {
+        const QImage sharp =
+            quillomat::builtin::picture(QStringLiteral(":/quillomat/") + name, ratio);
+        QCOMPARE(sharp.size(), size * 2);
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(size));
+    }
+    QCOMPARE(quillomat::builtin::picture(QStringLiteral(":/quillomat/") + name, 1), image);
 }
 
 void tst_Artwork::panelsBehindControls_data()
@@ -120,6 +136,9 @@ void tst_Artwork::panelsBehindControls()
     QVERIFY(image.rect().contains(area));
     const QString offPanel = firstOffPanelPixel(image, area);
     QVERIFY2(offPanel.isEmpty(), qPrintable(offPanel));
+    const QRect sharpArea(area.topLeft() * 2, area.size() * 2);
+    const QString offSharpPanel = firstOffPanelPixel(loadSharp(name), sharpArea);
+    QVERIFY2(offSharpPanel.isEmpty(), qPrintable(offSharpPanel));
 }
 
 void tst_Artwork::smallButtonsOnLightGround_data()
@@ -133,11 +152,14 @@ void tst_Artwork::smallButtonsOnLightGround_data()
 void tst_Artwork::smallButtonsOnLightGround()
 {
     QFETCH(QRect, button);
-    const QImage image = load(QStringLiteral("background101.bmp"));
-    for (int y = button.top(); y <= button.bottom(); ++y)
-        for (int x = button.left(); x <= button.right(); ++x)
-            QVERIFY2(qGray(image.pixel(x, y)) >= 180,
-                     qPrintable(QStringLiteral("dark ground at (%1, %2)").arg(x).arg(y)));
+    for (const QImage& image : {load(QStringLiteral("background101.bmp")),
+                                loadSharp(QStringLiteral("background101.bmp"))}) {
+        const int scale = image.width() / 592;
+        for (int y = button.top() * scale; y < (button.bottom() + 1) * scale; ++y)
+            for (int x = button.left() * scale; x < (button.right() + 1) * scale; ++x)
+                QVERIFY2(qGray(image.pixel(x, y)) >= 180,
+                         qPrintable(QStringLiteral("dark ground at (%1, %2)").arg(x).arg(y)));
+    }
 }
 
 void tst_Artwork::windowSignsAreBlackOnSilver_data()
@@ -145,6 +167,8 @@ void tst_Artwork::windowSignsAreBlackOnSilver_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("close") << "glyph_close.bmp";
     QTest::newRow("minimize") << "glyph_minimize.bmp";
+    QTest::newRow("close, twice the resolution") << "glyph_close@2x.bmp";
+    QTest::newRow("minimize, twice the resolution") << "glyph_minimize@2x.bmp";
 }
 
 void tst_Artwork::windowSignsAreBlackOnSilver()
@@ -160,12 +184,14 @@ void tst_Artwork::windowSignsAreBlackOnSilver()
 
 void tst_Artwork::helpGlyph()
 {
-    const QImage image = load(QStringLiteral("glyph_help.bmp"));
-    QVERIFY(image.colorCount() > 0 && image.colorCount() <= 16);
-    const QSet<QRgb> colours = coloursOf(image.convertToFormat(QImage::Format_RGB32));
-    QVERIFY(colours.size() <= 16);
-    QVERIFY(colours.contains(0xffffff00));
-    QCOMPARE(image.pixel(0, image.height() - 1), silver);
+    for (const QImage& image :
+         {load(QStringLiteral("glyph_help.bmp")), loadSharp(QStringLiteral("glyph_help.bmp"))}) {
+        QVERIFY(image.colorCount() > 0 && image.colorCount() <= 16);
+        const QSet<QRgb> colours = coloursOf(image.convertToFormat(QImage::Format_RGB32));
+        QVERIFY(colours.size() <= 16);
+        QVERIFY(colours.contains(0xffffff00));
+        QCOMPARE(image.pixel(0, image.height() - 1), silver);
+    }
 }
 
 void tst_Artwork::menuImagesHaveTransparentCorners_data()
@@ -249,6 +275,38 @@ void tst_Artwork::plainBitmapsAsQtReadsThem()
     QCOMPARE(own.isNull(), !plain);
     if (plain)
         QVERIFY(samePixels(own, QImage::fromData(bytes, "BMP")));
+}
+
+void tst_Artwork::sharpCompanion_data()
+{
+    QTest::addColumn<QSize>("companionSize");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("sharp");
+    QTest::newRow("twice the size, 200 %") << QSize(80, 60) << 2.0 << true;
+    QTest::newRow("twice the size, 150 %") << QSize(80, 60) << 1.5 << true;
+    QTest::newRow("twice the size, 100 %") << QSize(80, 60) << 1.0 << false;
+    QTest::newRow("one pixel short") << QSize(80, 59) << 2.0 << false;
+    QTest::newRow("same size") << QSize(40, 30) << 2.0 << false;
+    QTest::newRow("missing") << QSize() << 2.0 << false;
+}
+
+void tst_Artwork::sharpCompanion()
+{
+    QFETCH(QSize, companionSize);
+    QFETCH(qreal, ratio);
+    QFETCH(bool, sharp);
+    QImage plain(40, 30, QImage::Format_RGB32);
+    plain.fill(Qt::red);
+    QImage companion =
+        companionSize.isValid() ? QImage(companionSize, QImage::Format_RGB32) : QImage();
+    companion.fill(Qt::blue);
+    const QImage chosen = quillomat::builtin::sharpPicture(plain, companion, ratio);
+    QCOMPARE(chosen.pixel(0, 0), sharp ? qRgb(0, 0, 255) : qRgb(255, 0, 0));
+    QCOMPARE(chosen.deviceIndependentSize(), QSizeF(40, 30));
+    QCOMPARE(quillomat::builtin::sharpCompanionPath(QStringLiteral("art.d/back.bmp")),
+             QStringLiteral("art.d/back@2x.bmp"));
+    QCOMPARE(quillomat::builtin::sharpCompanionPath(QStringLiteral("art.d/back")),
+             QStringLiteral("art.d/back@2x"));
 }
 
 QTEST_GUILESS_MAIN(tst_Artwork)

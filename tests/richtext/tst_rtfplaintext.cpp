@@ -143,6 +143,10 @@ void TestRtfPlainText::damagedInput_data()
         << QByteArray("{\\rtf1 \\u-10179?x}") << QStringLiteral(u"\uFFFDx");
     QTest::newRow("high surrogate at end")
         << QByteArray("{\\rtf1 x\\u-10179?}") << QStringLiteral(u"x\uFFFD");
+    QTest::newRow("surrogate pair under a larger \\uc")
+        << QByteArray("{\\rtf1{\\uc2 \\u-10179?\\u-8704?}x}") << QStringLiteral(u"\U0001F600x");
+    QTest::newRow("\\u ends the fallback before it")
+        << QByteArray("{\\rtf1\\uc3 \\u233?\\u233?ab}") << QStringLiteral(u"\u00e9\u00e9");
     QTest::newRow("text after the document") << QByteArray("{\\rtf1 a}\r\n\0", 13) << QString("a");
     QTest::newRow("\\par in font table")
         << QByteArray("{\\rtf1{\\fonttbl\\par{\\f0 A\\par;}}x}") << QString("x");

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace quillomat::artwork {
 
 namespace {
@@ -121,13 +123,17 @@ void drawTitle(QPainter& painter, const QString& text, double centreX, double ba
     painter.restore();
 }
 
-// Small lettering inside a dark panel, in the silver of the controls' own text.
+// Small lettering inside a dark panel, in the silver of the controls' own text. It is drawn in
+// device pixels, so that hinting sets the letters on whole pixels at every scale and their
+// smoothed edges stay off the boxes below and above.
 void drawPanelLabel(QPainter& painter, const QString& text, QPointF baselineStart)
 {
+    const double scale = painter.transform().m22();
     painter.save();
-    painter.setFont(labelFont(10, true));
+    painter.resetTransform();
+    painter.setFont(labelFont(int(std::lround(10 * scale)), true));
     painter.setPen(QColor(0x9c, 0xa8, 0xbc));
-    painter.drawText(baselineStart, text);
+    painter.drawText(baselineStart * scale, text);
     painter.restore();
 }
 
@@ -165,22 +171,30 @@ void drawButtonBox(QPainter& painter, const QRectF& box)
     painter.restore();
 }
 
-QImage stone(QSize size, std::uint32_t seed)
+QImage stone(QSize size, std::uint32_t seed, int scale)
 {
     MarbleStyle style;
     style.seed = seed;
-    return marble(size, style);
+    return marble(size * scale, style, scale);
+}
+
+// A painter on the image that draws in the picture's own units, at every scale.
+void beginDrawing(QPainter& painter, QImage& image, int scale)
+{
+    painter.begin(&image);
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
 } // namespace
 
-QImage mainBackground()
+QImage mainBackground(int scale)
 {
     const QSize size(592, 373);
-    QImage image = stone(size, 101);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    QImage image = stone(size, 101, scale);
+    QPainter painter;
+    beginDrawing(painter, image, scale);
     drawRim(painter, size);
 
     // Controls of the default layout.
@@ -215,13 +229,12 @@ QImage mainBackground()
     return image;
 }
 
-QImage languageBackground()
+QImage languageBackground(int scale)
 {
     const QSize size(342, 173);
-    QImage image = stone(size, 102);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    QImage image = stone(size, 102, scale);
+    QPainter painter;
+    beginDrawing(painter, image, scale);
     drawRim(painter, size);
 
     const QRect languageBox(30, 91, 283, 21);

@@ -2,10 +2,12 @@
 
 #include <QFont>
 #include <QHash>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
@@ -41,11 +43,13 @@ QImage fromRows(std::initializer_list<std::string_view> rows, const QHash<char, 
 
 const QHash<char, QRgb> signLegend = {{'.', silver}, {'#', 0xff000000}};
 
-QImage circleIcon(const QColor& light, const QColor& dark, const QString& sign, int yOffset)
+QImage circleIcon(const QColor& light, const QColor& dark, const QString& sign, int yOffset,
+                  int scale)
 {
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    QImage image(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     QRadialGradient ball(QPointF(5.5, 4.5), 11);
@@ -71,10 +75,37 @@ QImage circleIcon(const QColor& light, const QColor& dark, const QString& sign, 
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The close sign at twice the resolution: two strokes three pixels wide from corner to corner
+// of the sign's box, with hard edges (see closeGlyph).
+QImage sharpCloseGlyph()
+{
+    QImage image(24, 20, QImage::Format_RGB32);
+    const QLineF strokes[] = {{4, 2, 20, 16}, {20, 2, 4, 16}};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QPointF centre(x + 0.5, y + 0.5);
+            bool onStroke = false;
+            for (const QLineF& stroke : strokes) {
+                // Distance from the pixel's centre to the stroke's line, within its length.
+                const QPointF along = stroke.p2() - stroke.p1();
+                const QPointF offset = centre - stroke.p1();
+                const double t =
+                    QPointF::dotProduct(offset, along) / QPointF::dotProduct(along, along);
+                const QPointF nearest = stroke.p1() + std::clamp(t, 0.0, 1.0) * along;
+                onStroke = onStroke || QLineF(centre, nearest).length() <= 1.3;
+            }
+            image.setPixel(x, y, onStroke ? 0xff000000 : silver);
+        }
+    }
+    return image;
+}
+
 } // namespace
 
-QImage closeGlyph()
+QImage closeGlyph(int scale)
 {
+    if (scale == 2)
+        return sharpCloseGlyph();
     return fromRows(
         {
             "............",
@@ -91,9 +122,10 @@ QImage closeGlyph()
         signLegend);
 }
 
-QImage minimizeGlyph()
+QImage minimizeGlyph(int scale)
 {
-    return fromRows(
+    // A bar of whole pixels: at twice the resolution it is the same bar, twice as large.
+    const QImage bar = fromRows(
         {
             "............",
             "............",
@@ -107,14 +139,33 @@ QImage minimizeGlyph()
             "............",
         },
         signLegend);
+    return bar.scaled(bar.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-QImage helpGlyph()
+QImage helpGlyph(int scale)
 {
     // K outline, Y yellow, O olive shading, W white highlight, '.' silver (transparent).
     const QHash<char, QRgb> legend = {
         {'.', silver}, {'K', 0xff000000}, {'Y', 0xffffff00}, {'O', 0xff808000}, {'W', 0xffffffff},
     };
+    if (scale == 2) {
+        // Drawn anew at twice the resolution, with a one-pixel outline.
+        const QImage sharp = fromRows(
+            {
+                ".....KKKKKKKKKK.....", "...KKWWWYYYYYYOKK...", "..KWWYYYYYYYYYYOOK..",
+                ".KWYYYYKKKKKKYYYOOK.", ".KWYYKK......KKYYOK.", "KWYYK..........KYYOK",
+                "KYYOK..........KYYOK", ".KKK...........KYYOK", "..............KYYYOK",
+                ".............KYYYOK.", "...........KKYYYOK..", ".........KKYYYOOK...",
+                "........KYYYYOKK....", ".......KYYYOKK......", ".......KYYOK........",
+                ".......KYYOK........", ".......KYYOK........", ".......KYYOK........",
+                ".......KYYOK........", "........KKK.........", "....................",
+                "....................", ".......KKKKK........", "......KWWYYOK.......",
+                "......KWYYYOK.......", "......KYYYYOK.......", "......KYYYOOK.......",
+                ".......KKKKK........",
+            },
+            legend);
+        return sharp.convertToFormat(QImage::Format_Indexed8, sixteenColours, Qt::ThresholdDither);
+    }
     const QImage art = fromRows(
         {
             "..KKKKKK..",
@@ -136,14 +187,16 @@ QImage helpGlyph()
     return art.convertToFormat(QImage::Format_Indexed8, sixteenColours, Qt::ThresholdDither);
 }
 
-QImage menuHelpImage()
+QImage menuHelpImage(int scale)
 {
-    return circleIcon(QColor(0x8c, 0xc4, 0xff), QColor(0x1d, 0x5b, 0xb8), QStringLiteral("?"), 0);
+    return circleIcon(QColor(0x8c, 0xc4, 0xff), QColor(0x1d, 0x5b, 0xb8), QStringLiteral("?"), 0,
+                      scale);
 }
 
-QImage menuAboutImage()
+QImage menuAboutImage(int scale)
 {
-    return circleIcon(QColor(0xff, 0xe0, 0x8a), QColor(0xc2, 0x7a, 0x0c), QStringLiteral("i"), 0);
+    return circleIcon(QColor(0xff, 0xe0, 0x8a), QColor(0xc2, 0x7a, 0x0c), QStringLiteral("i"), 0,
+                      scale);
 }
 
 } // namespace quillomat::artwork

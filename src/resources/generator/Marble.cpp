@@ -111,16 +111,18 @@ double GradientNoise::fractal(double x, double y, int octaves) const
     return sum;
 }
 
-QImage marble(QSize size, const MarbleStyle& style)
+QImage marble(QSize size, const MarbleStyle& style, int scale)
 {
     QImage image(size, QImage::Format_RGB32);
     const GradientNoise veins(style.seed);
     const GradientNoise crossVeins(style.seed * 31u + 7u);
     const GradientNoise clouds(style.seed * 7919u + 17u);
     constexpr double pi = std::numbers::pi;
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
+    for (int row = 0; row < size.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        const double y = double(row) / scale;
+        for (int column = 0; column < size.width(); ++column) {
+            const double x = double(column) / scale;
             const double sx = x * style.turbulenceScale;
             const double sy = y * style.turbulenceScale;
             // The grain runs diagonally; turbulence bends it into veins, which lie where the
@@ -144,7 +146,7 @@ QImage marble(QSize size, const MarbleStyle& style)
             colour = mix(colour, style.vein, veinWeight);
             colour =
                 mix(colour, grain > 0 ? QColor(Qt::white) : QColor(Qt::black), std::abs(grain));
-            line[x] = colour.rgb();
+            line[column] = colour.rgb();
         }
     }
     return image;

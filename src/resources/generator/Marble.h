@@ -38,7 +38,8 @@ struct MarbleStyle
     std::uint32_t seed = 101;
 };
 
-// A slab of marble of the given size, opaque RGB32.
-QImage marble(QSize size, const MarbleStyle& style);
+// A slab of marble of the given size in pixels, opaque RGB32, with `scale` pixels per unit of
+// the style's measures: at scale 2 the same slab at twice the resolution.
+QImage marble(QSize size, const MarbleStyle& style, int scale = 1);
 
 } // namespace quillomat::artwork

@@ -1,5 +1,6 @@
 // quillomat-artwork: draws the program's built-in pictures into a folder.
 // Usage: quillomat-artwork <output folder>
+// Every picture is written twice: "name.ext" and "name@2x.ext", drawn at twice the resolution.
 // The output is committed under src/resources/images/; run the generator again after changing
 // the drawing code (the target "regenerate-artwork" does that in place).
 // The lettering uses URW Bookman (fonts-urw-base35) and DejaVu Sans; where they are missing the
@@ -16,6 +17,25 @@
 #include <QTextStream>
 
 #include <utility>
+
+namespace {
+
+bool writePicture(const QDir& folder, const QString& name, int scale, const QImage& image,
+                  QTextStream& err)
+{
+    // Bitmaps where no transparency is needed: they load without decoding at every start.
+    // PNG, at its highest compression effort, for the menu images with their alpha.
+    const bool bitmap = !name.startsWith(QLatin1String("menu_"));
+    const QString path =
+        folder.filePath(name + (scale == 1 ? QString() : QStringLiteral("@2x")) +
+                        (bitmap ? QStringLiteral(".bmp") : QStringLiteral(".png")));
+    if (image.save(path, bitmap ? "BMP" : "PNG", bitmap ? -1 : 0))
+        return true;
+    err << "cannot write " << path << '\n';
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -36,20 +56,18 @@ int main(int argc, char* argv[])
     }
 
     using namespace quillomat::artwork;
-    const std::pair<const char*, QImage> pictures[] = {
-        {"background101.bmp", mainBackground()}, {"background102.bmp", languageBackground()},
-        {"glyph_close.bmp", closeGlyph()},       {"glyph_minimize.bmp", minimizeGlyph()},
-        {"glyph_help.bmp", helpGlyph()},         {"menu_help.png", menuHelpImage()},
-        {"menu_about.png", menuAboutImage()},
+    using Drawing = QImage (*)(int scale);
+    const std::pair<const char*, Drawing> pictures[] = {
+        {"background101", mainBackground}, {"background102", languageBackground},
+        {"glyph_close", closeGlyph},       {"glyph_minimize", minimizeGlyph},
+        {"glyph_help", helpGlyph},         {"menu_help", menuHelpImage},
+        {"menu_about", menuAboutImage},
     };
-    for (const auto& [name, image] : pictures) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        // Bitmaps where no transparency is needed: they load without decoding at every start.
-        // PNG, at its highest compression effort, for the menu images with their alpha.
-        const bool bitmap = path.endsWith(QLatin1String(".bmp"));
-        if (!image.save(path, bitmap ? "BMP" : "PNG", bitmap ? -1 : 0)) {
-            err << "cannot write " << path << '\n';
-            return 1;
+    // Each picture at its size and, named "name@2x", at twice the resolution.
+    for (const auto& [name, draw] : pictures) {
+        for (int scale : {1, 2}) {
+            if (!writePicture(folder, QString::fromLatin1(name), scale, draw(scale), err))
+                return 1;
         }
     }
     // The program's icon for the Windows executable (its resource file names it).
