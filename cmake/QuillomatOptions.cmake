@@ -13,14 +13,7 @@ if(WIN32)
   target_link_options(quillomat_options INTERFACE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
 endif()
 
-# The suites that show widgets run on Qt's offscreen platform, which the Windows build of Qt
-# does not link into programs; there the headless suites run (under Wine).
-if(WIN32)
-  set(gui_tests_default OFF)
-else()
-  set(gui_tests_default ON)
-endif()
-option(QUILLOMAT_GUI_TESTS "Build the test suites that show widgets" ${gui_tests_default})
+option(QUILLOMAT_GUI_TESTS "Build the test suites that show widgets" ${on_linux_only})
 
 # quillomat_add_test(NAME SOURCES ... LIBS ... [GUI])
 # One Qt Test executable registered with CTest; GUI tests run on the offscreen platform.
