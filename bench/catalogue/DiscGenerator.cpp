@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kCategories = 40;
 constexpr int kCompanies = 500;
-constexpr int kDescriptionBytes = 4096;
 constexpr int kFilesPerFolder = 1000; // keeps folders small enough for any file system
 
 const char* const kWords[] = {
@@ -40,7 +39,7 @@ QString descriptionPath(int index)
 
 // Plain RTF as a word processor writes it: a header, paragraphs, bold runs, hex escapes for
 // accented letters.
-QByteArray descriptionRtf(int index)
+QByteArray descriptionRtf(int index, int bytes)
 {
     QRandomGenerator random(quint32(index) * 2654435761u + 1);
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}"
@@ -51,7 +50,7 @@ QByteArray descriptionRtf(int index)
     rtf += "\\cf1\\b0\\fs20\\par\n\\pard ";
     const bool withRareWord = index % 100 == 42;
     int wordsInParagraph = 0;
-    while (rtf.size() < kDescriptionBytes - 40) {
+    while (rtf.size() < bytes - 40) {
         const int pick = random.bounded(int(std::size(kWords)));
         if (pick == 7)
             rtf += "\\b ";
@@ -86,7 +85,8 @@ QString descriptionFolder(const QString& discFolder)
     return QDir(discFolder).filePath(QStringLiteral("texts"));
 }
 
-bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptions)
+bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptions,
+                        int descriptionBytes)
 {
     QDir disc(folder);
     if (!disc.mkpath(QStringLiteral(".")))
@@ -94,25 +94,31 @@ bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptio
     QByteArray menu = "[!Quillomat menu file generator]\r\nCDFolder=";
     menu += disc.absolutePath().toUtf8();
     menu += "\r\n";
+    QByteArray otherCase = menu;
     for (int i = 0; i < packages; ++i) {
         const QString text = descriptionPath(i);
-        menu += QStringLiteral("\r\n[%1]\r\nCompany=Company %2\r\nCategory=%3 %4\r\n"
-                               "RunFile=setup\\pkg%5\\setup.exe\r\nTextFile=%6\r\n"
-                               "Bitmap=shots\\pkg%5.jpg\r\n")
-                    .arg(packageName(i))
-                    .arg(i % kCompanies)
-                    .arg(QString::fromLatin1(kWords[i % kCategories]))
-                    .arg(i % kCategories)
-                    .arg(i, 6, 10, QChar(u'0'))
-                    .arg(QString(text).replace(u'/', u'\\'))
-                    .toUtf8();
+        const QString files = QStringLiteral("RunFile=setup\\pkg%1\\setup.exe\r\nTextFile=%2\r\n"
+                                             "Bitmap=shots\\pkg%1.jpg\r\n")
+                                  .arg(i, 6, 10, QChar(u'0'))
+                                  .arg(QString(text).replace(u'/', u'\\'));
+        const QByteArray section =
+            QStringLiteral("\r\n[%1]\r\nCompany=Company %2\r\nCategory=%3 %4\r\n")
+                .arg(packageName(i))
+                .arg(i % kCompanies)
+                .arg(QString::fromLatin1(kWords[i % kCategories]))
+                .arg(i % kCategories)
+                .toUtf8();
+        menu += section + files.toUtf8();
+        otherCase += section + files.toUpper().toUtf8();
         if (withDescriptions) {
             if (i % kFilesPerFolder == 0 && !disc.mkpath(text.section(u'/', 0, 1)))
                 return false;
-            if (!writeFile(disc.filePath(text), descriptionRtf(i)))
+            if (!writeFile(disc.filePath(text), descriptionRtf(i, descriptionBytes)))
                 return false;
         }
     }
+    if (!writeFile(disc.filePath(QString::fromLatin1(kOtherCaseMenu)), otherCase))
+        return false;
     return writeFile(disc.filePath(QStringLiteral("quillomat.qmf")), menu);
 }
 

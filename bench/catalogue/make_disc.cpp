@@ -1,10 +1,11 @@
-// Writes a synthetic disc for the catalogue benchmarks: quillomat-bench-make-disc FOLDER
-// PACKAGES [--no-texts]
+// Writes a synthetic disc for the benchmarks:
+//   quillomat-bench-make-disc FOLDER PACKAGES [--no-texts] [--text-bytes N]
 #include "DiscGenerator.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -12,11 +13,18 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     const bool withTexts = !args.removeAll(QStringLiteral("--no-texts"));
-    bool isNumber = false;
-    const int packages = args.size() == 3 ? args[2].toInt(&isNumber) : 0;
-    if (!isNumber || packages < 0) {
-        std::fputs("usage: quillomat-bench-make-disc FOLDER PACKAGES [--no-texts]\n", stderr);
+    int textBytes = quillomat::bench::kDefaultDescriptionBytes;
+    bool isNumber = true;
+    if (const qsizetype option = args.indexOf(QStringLiteral("--text-bytes")); option > 0) {
+        textBytes = args.value(option + 1).toInt(&isNumber);
+        args.remove(option, std::min<qsizetype>(2, args.size() - option));
+    }
+    const int packages = isNumber && args.size() == 3 ? args[2].toInt(&isNumber) : 0;
+    if (!isNumber || packages < 0 || textBytes < 100) {
+        std::fputs("usage: quillomat-bench-make-disc FOLDER PACKAGES [--no-texts] "
+                   "[--text-bytes N]\n",
+                   stderr);
         return 2;
     }
-    return quillomat::bench::writeSyntheticDisc(args[1], packages, withTexts) ? 0 : 1;
+    return quillomat::bench::writeSyntheticDisc(args[1], packages, withTexts, textBytes) ? 0 : 1;
 }

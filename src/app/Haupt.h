@@ -21,6 +21,7 @@ namespace quillomat {
 
 class FocusMark;
 class PackageListView;
+class SearchRunner;
 class TExtSpeedButton;
 class TFlatComboBox;
 
@@ -99,6 +100,8 @@ public:
 
     // Where the help menu pops up: the help button's lower-left corner, on the screen.
     QPoint helpMenuPosition() const;
+    // Runs the keyword searches of the filter box; null before FormCreate.
+    SearchRunner* searchRunner() const { return m_searchRunner.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -122,6 +125,9 @@ private:
     void showContent(bool show);
 
     QPointer<QWidget> m_focusBeforeHiding; // the control F9 gives the focus back to
+
+    // Declared after Project, so that it is gone (its thread stopped) before the catalogue.
+    std::unique_ptr<SearchRunner> m_searchRunner;
 };
 
 } // namespace quillomat

@@ -4,8 +4,10 @@
 
 #include "app/ComboChoiceBox.h"
 #include "app/PackageListView.h"
+#include "app/SearchRunner.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "platform/CasePaths.h"
 #include "platform/ErrorBox.h"
 #include "platform/PreviewPicture.h"
 #include "platform/PreviewWindow.h"
@@ -81,7 +83,8 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
     if (!isActiveWindow())
         return false;
     QWidget* focus = QApplication::focusWidget();
-    if (watched != (focus ? static_cast<QObject*>(focus) : this) || (focus && focus->window() != this))
+    if (watched != (focus ? static_cast<QObject*>(focus) : this) ||
+        (focus && focus->window() != this))
         return false;
     FormKeyDown(key->key(), key->modifiers());
     // The description pane takes Enter itself and does nothing with it: someone reading the
@@ -112,6 +115,7 @@ void TMain_Form::SortBy_ComboBoxChange()
     const QString chosen = SortBy_ComboBox->currentText();
     SearchActive = chosen == Project->GetText(QStringLiteral("Search"));
     if (!SearchActive) {
+        m_searchRunner->cancel(); // its result would replace the list of the new order
         {
             const QSignalBlocker quiet(SortFilter_ComboBox);
             SortFilter_ComboBox->setComboStyle(TComboBoxStyle::csDropDownList);
@@ -170,8 +174,8 @@ void TMain_Form::SortFilter_ComboBoxKeyDown(int key, Qt::KeyboardModifiers)
 {
     if (!SearchActive || !isEnter(key))
         return;
-    Quillz_ListView->refill(
-        [&](RowList& rows) { Project->Search(rows, SortFilter_ComboBox->currentText()); });
+    if (!m_searchRunner->start(SortFilter_ComboBox->currentText()))
+        return; // a search is running: this Enter is not a second one
     if (QLineEdit* edit = SortFilter_ComboBox->lineEdit())
         edit->selectAll();
 }
@@ -189,7 +193,7 @@ void TMain_Form::Quillz_ListViewChange()
     Setup_ExtSpeedButton->setEnabled(!package->RunFile.isEmpty());
     Preview_ExtSpeedButton->setEnabled(!package->Bitmap.isEmpty());
     if (!package->TextFile.isEmpty())
-        ShowDescriptionFile(package->TextFile);
+        ShowDescriptionFile(resolvePathCase(package->TextFile).path);
     else
         ShowPaneMessage(Project->GetText(QStringLiteral("nodescription")));
 }
@@ -208,9 +212,10 @@ void TMain_Form::Setup_ExtSpeedButtonClick()
         showError(Project->GetText(QStringLiteral("NoTarget")));
         return;
     }
-    const QString textKey = shellOutcomeTextKey(shellOutcome(shellOpen(package->RunFile)));
+    const QString runFile = resolvePathCase(package->RunFile).path;
+    const QString textKey = shellOutcomeTextKey(shellOutcome(shellOpen(runFile)));
     if (!textKey.isEmpty())
-        showError(fillTemplate(Project->GetText(textKey), package->RunFile));
+        showError(fillTemplate(Project->GetText(textKey), runFile));
 }
 
 void TMain_Form::Preview_ExtSpeedButtonClick()
@@ -218,10 +223,10 @@ void TMain_Form::Preview_ExtSpeedButtonClick()
     const TAppDescription* package = selectedPackage();
     if (!package || package->Bitmap.isEmpty())
         return;
-    const auto picture = loadPreviewPicture(package->Bitmap);
+    const QString bitmap = resolvePathCase(package->Bitmap).path;
+    const auto picture = loadPreviewPicture(bitmap);
     if (!picture) {
-        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")),
-                               package->Bitmap));
+        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
         return;
     }
     showPreviewWindow(this,

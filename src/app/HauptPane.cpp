@@ -2,6 +2,7 @@
 #include "app/Haupt.h"
 
 #include "app/SkinPalette.h"
+#include "catalogue/DescriptionWarmUp.h"
 #include "platform/TextTemplate.h"
 #include "richtext/RtfDocument.h"
 
@@ -9,6 +10,8 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include <optional>
 
 namespace quillomat {
 namespace {
@@ -49,6 +52,9 @@ void TMain_Form::ShowPaneMessage(const QString& text)
 
 void TMain_Form::ShowDescriptionFile(const QString& path)
 {
+    std::optional<ForegroundRead> holdWarmUpBack; // the user waits for this file
+    if (Project)
+        holdWarmUpBack.emplace(Project->readPrecedence());
     if (extensionOf(path).toUpper() != QLatin1String(".RTF"))
         ApplyDescriptionFont();
     if (loadDocumentFromFile(*Description_RichEdit->document(), path)) {

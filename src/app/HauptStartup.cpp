@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/FocusMark.h"
 #include "app/PackageListView.h"
+#include "app/SearchRunner.h"
 #include "app/SkinModul.h"
 #include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
@@ -120,26 +121,24 @@ void TMain_Form::createButtons()
     // Creation order is the order Enter is offered in: setup before preview.
     Setup_ExtSpeedButton = makeCaptionButton(this, QStringLiteral("Setup_ExtSpeedButton"),
                                              QStringLiteral("&setup"), {496, 324, 67, 21}, true);
-    Preview_ExtSpeedButton = makeCaptionButton(
-        this, QStringLiteral("Preview_ExtSpeedButton"), QStringLiteral("&preview"),
-        {428, 324, 67, 21}, false);
-    Close_ExtSpeedButton =
-        makeGlyphButton(this, QStringLiteral("Close_ExtSpeedButton"), tr("Close"),
-                        {522, 12, 16, 15}, builtin::kCloseGlyph);
+    Preview_ExtSpeedButton =
+        makeCaptionButton(this, QStringLiteral("Preview_ExtSpeedButton"),
+                          QStringLiteral("&preview"), {428, 324, 67, 21}, false);
+    Close_ExtSpeedButton = makeGlyphButton(this, QStringLiteral("Close_ExtSpeedButton"),
+                                           tr("Close"), {522, 12, 16, 15}, builtin::kCloseGlyph);
     Minimize_ExtSpeedButton =
         makeGlyphButton(this, QStringLiteral("Minimize_ExtSpeedButton"), tr("Minimize"),
                         {502, 12, 16, 15}, builtin::kMinimizeGlyph);
-    Help_ExtSpeedButton =
-        makeGlyphButton(this, QStringLiteral("Help_ExtSpeedButton"), tr("Help"),
-                        {474, 12, 16, 16}, builtin::kHelpGlyph);
+    Help_ExtSpeedButton = makeGlyphButton(this, QStringLiteral("Help_ExtSpeedButton"), tr("Help"),
+                                          {474, 12, 16, 16}, builtin::kHelpGlyph);
 }
 
 void TMain_Form::createBoxesAndList()
 {
-    SortBy_ComboBox = makeComboBox(this, QStringLiteral("SortBy_ComboBox"), tr("Sort by"),
-                                   {30, 76, 201, 21});
-    SortFilter_ComboBox = makeComboBox(this, QStringLiteral("SortFilter_ComboBox"),
-                                       tr("Filter"), {30, 109, 201, 21});
+    SortBy_ComboBox =
+        makeComboBox(this, QStringLiteral("SortBy_ComboBox"), tr("Sort by"), {30, 76, 201, 21});
+    SortFilter_ComboBox =
+        makeComboBox(this, QStringLiteral("SortFilter_ComboBox"), tr("Filter"), {30, 109, 201, 21});
 
     Quillz_ListView = new PackageListView(this);
     Quillz_ListView->setObjectName(QStringLiteral("Quillz_ListView"));
@@ -172,10 +171,13 @@ void TMain_Form::createHelpMenu()
     About_MenuItem->setObjectName(QStringLiteral("About_MenuItem"));
     // The images are read when the menu first opens: an icon read from a file loads every
     // image-format plugin Qt has, which would add several milliseconds to each start.
-    connect(Help_PopupMenu, &QMenu::aboutToShow, this, [this] {
-        Hilfe_MenuItem->setIcon(QIcon(builtin::kHelpMenuImage));
-        About_MenuItem->setIcon(QIcon(builtin::kAboutMenuImage));
-    }, Qt::SingleShotConnection);
+    connect(
+        Help_PopupMenu, &QMenu::aboutToShow, this,
+        [this] {
+            Hilfe_MenuItem->setIcon(QIcon(builtin::kHelpMenuImage));
+            About_MenuItem->setIcon(QIcon(builtin::kAboutMenuImage));
+        },
+        Qt::SingleShotConnection);
 }
 
 bool TMain_Form::FormCreate(const QStringList& arguments, const QString& programFolder)
@@ -188,15 +190,19 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
     ApplySkin();
 
-    const StartFiles files = resolveStartFiles(
-        arguments, ProgramFolder, driveRootOf(QCoreApplication::applicationFilePath()));
+    // The medium the program runs from: the CD folder by default, and what a drive letter in
+    // the menu file stands for.
+    const QString driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
+    const StartFiles files = resolveStartFiles(arguments, ProgramFolder, driveRoot);
     Project = std::make_unique<TProject>();
+    Project->setDriveRoot(driveRoot);
+    m_searchRunner = std::make_unique<SearchRunner>(*Project, *Quillz_ListView, *this);
 
     const QString languageFile = ProgramFolder + QStringLiteral("lang.ini");
     if (Project->LoadLanguageFile(languageFile)) {
         ok = false;
-        ShowPaneMessage(fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")),
-                                     languageFile));
+        ShowPaneMessage(
+            fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")), languageFile));
     }
     if (!chooseLanguage())
         return false;
@@ -204,8 +210,8 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
 
     if (Project->LoadMenuFile(files.menuFile, files.cdFolder)) {
         ok = false;
-        ShowPaneMessage(fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")),
-                                     files.menuFile));
+        ShowPaneMessage(
+            fillTemplate(Project->GetText(QStringLiteral("CannotOpenFile")), files.menuFile));
     }
     fillViewsAtStart();
     selectFirstRow();

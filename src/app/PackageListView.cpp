@@ -61,10 +61,9 @@ void PackageListView::placeQueuedRows()
     clear();
     // The locale's order, case-sensitive; one collator for the whole pass keeps it fast.
     const QCollator collator = captionCollator();
-    std::stable_sort(m_queued.begin(), m_queued.end(),
-                     [&](const QueuedRow& a, const QueuedRow& b) {
-                         return collator.compare(a.caption, b.caption) < 0;
-                     });
+    std::stable_sort(m_queued.begin(), m_queued.end(), [&](const QueuedRow& a, const QueuedRow& b) {
+        return collator.compare(a.caption, b.caption) < 0;
+    });
     for (const QueuedRow& row : std::as_const(m_queued)) {
         auto* item = new QListWidgetItem(row.caption);
         item->setData(kPackageRole, QVariant::fromValue(reinterpret_cast<quintptr>(row.package)));

@@ -6,6 +6,7 @@
 #include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "platform/CasePaths.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/ValueParsing.h"
@@ -166,9 +167,10 @@ void recolourSign(TExtSpeedButton& button, ColorValue color)
 }
 
 // A BMP file, whatever its name or content says; a null image when it cannot be read.
+// Skins are written on Windows, where letter case does not matter.
 QImage readBitmapFile(const QString& path)
 {
-    QFile file(path);
+    QFile file(resolvePathCase(path).path);
     QImage picture;
     if (file.open(QIODevice::ReadOnly)) {
         QImageReader reader(&file, "bmp");

@@ -1,9 +1,11 @@
 // The views that fill the main window's sort-by box, filter box and package list.
 
 #include "catalogue/DescriptionTextCache.h"
+#include "catalogue/DescriptionWarmUp.h"
 #include "catalogue/SearchText.h"
 #include "catalogue/TProject.h"
 #include "catalogue/ViewInterfaces.h"
+#include "catalogue/Workers.h"
 
 #include <QByteArrayList>
 
@@ -104,38 +106,56 @@ void TProject::FillApplicationList(RowList& rows, SortMode mode, const QString& 
         appendPackages(rows, Applications);
 }
 
-void TProject::Search(RowList& rows, const QString& searchText)
+void TProject::Search(RowList& rows, const QString& searchText, const SearchControl& control)
 {
-    rows.clearRows();
-    bool found = false;
+    showSearchResult(
+        rows, searchMatches(searchText, control).value_or(std::vector<const TAppDescription*>()));
+}
+
+std::optional<std::vector<const TAppDescription*>>
+TProject::searchMatches(const QString& searchText, const SearchControl& control) const
+{
     QByteArrayList keywords = searchKeywords(searchText);
     keywords.removeAll(QByteArray());
-    if (!keywords.isEmpty()) {
-        if (!m_descriptionCache)
-            m_descriptionCache = std::make_unique<DescriptionTextCache>();
-        if (m_searchFields.size() != Applications.size()) {
-            m_searchFields.clear();
-            m_searchFields.reserve(Applications.size());
-            for (const auto& app : Applications)
-                m_searchFields.push_back({upperCasedUtf8(app->Name), upperCasedUtf8(app->Category),
-                                          upperCasedUtf8(app->Company)});
-        }
-        for (std::size_t i = 0; i < Applications.size(); ++i) {
-            const TAppDescription& app = *Applications[i];
-            const auto& [name, category, company] = m_searchFields[i];
-            // The description is read only when name, category and company do not match: the
-            // outcome is the same, and reading is what a search spends its time on.
-            const bool matches =
-                containsAnyKeyword(name, keywords) || containsAnyKeyword(category, keywords) ||
-                containsAnyKeyword(company, keywords) ||
-                containsAnyKeyword(m_descriptionCache->upperCasedText(app.TextFile), keywords);
-            if (matches) {
-                rows.appendRow(app.Name, &app);
-                found = true;
-            }
-        }
+    std::vector<const TAppDescription*> matches;
+    if (keywords.isEmpty())
+        return matches;
+
+    const ForegroundRead holdWarmUpBack(*m_readPrecedence);
+    const auto isCancelled = [&] { return control.cancelled && control.cancelled->load(); };
+    // One flag per package, written by whichever thread tests it; read in order afterwards,
+    // so the result does not depend on how the work was shared.
+    std::vector<char> matched(Applications.size(), 0);
+    runOnWorkers(Applications.size(), control.workers > 0 ? control.workers : defaultWorkerCount(),
+                 [&](std::size_t i) {
+                     if (isCancelled())
+                         return;
+                     const TAppDescription& app = *Applications[i];
+                     // The description is read only when name, category and company do not
+                     // match: the outcome is the same, and reading is what a search spends
+                     // its time on.
+                     matched[i] = containsAnyKeyword(upperCasedUtf8(app.Name), keywords) ||
+                                  containsAnyKeyword(upperCasedUtf8(app.Category), keywords) ||
+                                  containsAnyKeyword(upperCasedUtf8(app.Company), keywords) ||
+                                  containsAnyKeyword(
+                                      m_descriptionCache->upperCasedText(app.TextFile), keywords);
+                 });
+    if (isCancelled())
+        return std::nullopt;
+    for (std::size_t i = 0; i < Applications.size(); ++i) {
+        if (matched[i])
+            matches.push_back(Applications[i].get());
     }
-    if (!found)
+    return matches;
+}
+
+void TProject::showSearchResult(RowList& rows,
+                                const std::vector<const TAppDescription*>& matches) const
+{
+    rows.clearRows();
+    for (const TAppDescription* app : matches)
+        rows.appendRow(app->Name, app);
+    if (matches.empty())
         rows.appendRow(GetText(QStringLiteral("NoSearchResults")), nullptr);
 }
 

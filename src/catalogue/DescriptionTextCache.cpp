@@ -1,45 +1,141 @@
 #include "catalogue/DescriptionTextCache.h"
 
 #include "catalogue/SearchText.h"
+#include "platform/CasePaths.h"
 #include "platform/RegularFile.h"
 #include "richtext/PlainText.h"
 
 namespace quillomat {
+namespace {
+
+// The name the system knows a description file by: every read and look goes through here.
+// Entries stay under the name the menu gives; the file read is the one found on disc, whose
+// letter case may differ.
+QString fileSystemName(const QString& path)
+{
+    return resolvePathCase(path).path;
+}
+
+// Reads a whole regular file through one handle, so that its stamps (before and after
+// reading) and its bytes belong to the same file.
+std::optional<RegularFileContent> readRegularFile(const QString& path)
+{
+    return readWholeRegularFile(fileSystemName(path));
+}
+
+} // namespace
 
 std::optional<QString> descriptionPlainText(const QString& path)
 {
-    const std::optional<RegularFileContent> content = readWholeRegularFile(path);
+    const std::optional<RegularFileContent> content = readRegularFile(path);
     if (!content)
         return std::nullopt;
     return rtfToPlainText(content->bytes);
 }
 
-DescriptionTextCache::DescriptionTextCache() : DescriptionTextCache(rtfToPlainText) {}
-
-DescriptionTextCache::DescriptionTextCache(Converter converter) : m_converter(std::move(converter))
+DescriptionTextCache::DescriptionTextCache(qsizetype budgetBytes)
+    : DescriptionTextCache(rtfToPlainText, budgetBytes)
 {
+}
+
+DescriptionTextCache::DescriptionTextCache(Converter converter, qsizetype budgetBytes)
+    : m_converter(std::move(converter)), m_budgetBytes(budgetBytes)
+{
+}
+
+qsizetype DescriptionTextCache::entryCount() const
+{
+    const QReadLocker lock(&m_lock);
+    return m_entries.size();
+}
+
+qsizetype DescriptionTextCache::keptBytes() const
+{
+    const QReadLocker lock(&m_lock);
+    return m_keptBytes;
+}
+
+void DescriptionTextCache::clear()
+{
+    const QWriteLocker lock(&m_lock);
+    m_entries.clear();
+    m_keptBytes = 0;
+}
+
+DescriptionTextCache::Lookup DescriptionTextCache::lookUp(const QString& path,
+                                                          QByteArray* text) const
+{
+    FileStamp stamp;
+    {
+        const QReadLocker lock(&m_lock);
+        const auto cached = m_entries.constFind(path);
+        if (cached == m_entries.cend())
+            return Lookup::Absent;
+        stamp = cached->stamp;
+        *text = cached->upperText;
+    }
+    // The file is looked at outside the lock: on a slow medium this waits.
+    if (regularFileStamp(fileSystemName(path)) == stamp)
+        return Lookup::Fresh;
+    text->clear();
+    return Lookup::Stale;
+}
+
+std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path, bool* kept)
+{
+    *kept = false;
+    const std::optional<RegularFileContent> content = readRegularFile(path);
+    if (!content) {
+        const QWriteLocker lock(&m_lock);
+        if (const auto stale = m_entries.constFind(path); stale != m_entries.cend()) {
+            m_keptBytes -= stale->upperText.size();
+            m_entries.erase(stale);
+        }
+        return std::nullopt;
+    }
+    QByteArray upperText = upperCasedUtf8(m_converter(content->bytes));
+    const QWriteLocker lock(&m_lock);
+    qsizetype freed = 0;
+    const auto old = m_entries.constFind(path);
+    if (old != m_entries.cend())
+        freed = old->upperText.size();
+    // A file written while it was read may have been caught half way: keep nothing then, so
+    // the next search reads it again.
+    if (content->after == content->before &&
+        m_keptBytes - freed + upperText.size() <= m_budgetBytes) {
+        m_keptBytes += upperText.size() - freed;
+        m_entries.insert(path, Entry{content->before, upperText});
+        *kept = true;
+    } else if (old != m_entries.cend()) {
+        m_keptBytes -= freed;
+        m_entries.erase(old);
+    }
+    return upperText;
 }
 
 QByteArray DescriptionTextCache::upperCasedText(const QString& path)
 {
     if (path.isEmpty())
         return {};
-    const auto cached = m_entries.constFind(path);
-    if (cached != m_entries.cend()) {
-        if (regularFileStamp(path) == cached->stamp)
-            return cached->upperText;
-        m_entries.erase(cached);
-    }
+    QByteArray text;
+    if (lookUp(path, &text) == Lookup::Fresh)
+        return text;
+    bool kept = false;
+    return readAndKeep(path, &kept).value_or(QByteArray());
+}
 
-    const std::optional<RegularFileContent> content = readWholeRegularFile(path);
-    if (!content)
-        return {};
-    QByteArray upperText = upperCasedUtf8(m_converter(content->bytes));
-    // A file written while it was read may have been caught half way: keep nothing then, so
-    // the next search reads it again.
-    if (content->after == content->before)
-        m_entries.insert(path, Entry{content->before, upperText});
-    return upperText;
+bool DescriptionTextCache::keepText(const QString& path)
+{
+    QByteArray text;
+    if (path.isEmpty() || lookUp(path, &text) == Lookup::Fresh)
+        return true;
+    if (keptBytes() >= m_budgetBytes)
+        return false;
+    bool kept = false;
+    const std::optional<QByteArray> read = readAndKeep(path, &kept);
+    // An unreadable file or one that changed while it was read is no reason to stop; a text
+    // that did not fit is.
+    return kept || !read || keptBytes() + read->size() <= m_budgetBytes;
 }
 
 } // namespace quillomat

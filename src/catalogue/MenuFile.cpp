@@ -3,9 +3,12 @@
 
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
+#include "platform/DriveRoot.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 #include "platform/TextServices.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -60,11 +63,15 @@ public:
     }
 
     // The grouping whose upper-cased name equals that of the given name; a new one, named as
-    // given, appended to the list when there is none yet.
-    Group* groupFor(const QString& name)
+    // given, appended to the list when there is none yet. name becomes a copy of the first
+    // identical spelling, so that the packages of a grouping share one string: with many
+    // packages that is much of the catalogue's memory.
+    Group* groupFor(QString& name)
     {
-        if (Group* known = m_bySpelling.value(name))
-            return known;
+        if (const auto known = m_bySpelling.constFind(name); known != m_bySpelling.cend()) {
+            name = known.key();
+            return known.value();
+        }
         const QString key = upperCased(name);
         Group* group = m_byKey.value(key);
         if (!group) {
@@ -106,8 +113,15 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
     if (!ini)
         return true;
 
-    m_cdFolder =
-        settledCdFolder(cdFolder.isEmpty() ? ini->value(kHeaderSection, u"CDFolder") : cdFolder);
+    // The drive root is looked up only for a drive letter: it reads the table of mounts.
+    const auto driveRootFor = [this](const QString& path) {
+        return startsWithDriveLetter(path) ? driveRoot() : QString();
+    };
+    const QString folder = cdFolder.isEmpty() ? ini->value(kHeaderSection, u"CDFolder") : cdFolder;
+    m_cdFolder = settledCdFolder(folder, driveRootFor(folder));
+    const auto onDisc = [&](const QString& value) {
+        return resolvedOnDisc(m_cdFolder, value, driveRootFor(value));
+    };
 
     const QString other = GetText(QStringLiteral("CategoryOther"));
     GroupIndex<TCategory> categories(Categories, m_categoryByKey);
@@ -122,16 +136,28 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
         app->Name = section;
         app->Company = values.company.isEmpty() ? other : values.company;
         app->Category = values.category.isEmpty() ? other : values.category;
-        app->RunFile = resolvedOnDisc(m_cdFolder, values.runFile);
-        app->TextFile = resolvedOnDisc(m_cdFolder, values.textFile);
-        app->Bitmap = resolvedOnDisc(m_cdFolder, values.bitmap);
         categories.groupFor(app->Category)->AddApp(app.get());
         companies.groupFor(app->Company)->AddApp(app.get());
+        app->RunFile = onDisc(values.runFile);
+        app->TextFile = onDisc(values.textFile);
+        app->Bitmap = onDisc(values.bitmap);
         Applications.push_back(std::move(app));
     }
     sortByKey(Categories);
     sortByKey(Companies);
     return false;
+}
+
+void TProject::setDriveRoot(const QString& root)
+{
+    m_driveRoot = root.endsWith(u'/') ? root : root + u'/';
+}
+
+QString TProject::driveRoot() const
+{
+    if (m_driveRoot.isEmpty())
+        m_driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
+    return m_driveRoot;
 }
 
 TCategory* TProject::FindCategory(const QString& name) const

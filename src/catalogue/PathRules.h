@@ -1,21 +1,28 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace quillomat {
 
 // Menu files are written on Windows: backslashes separate folders and paths may name a drive.
-// These rules turn them into paths for this system.
+// These rules turn them into paths for this system. A drive letter there means the medium the
+// program runs from, so it stands for `driveRoot` here (the mount point of the program's file
+// system, ending in '/').
 
-// The CD folder as the packages' files are resolved against it: backslashes become '/', and a
-// '/' is appended when it does not end in one (so an empty folder becomes "/").
-QString settledCdFolder(const QString& folder);
+// True when the text starts with an ASCII letter and a colon ("E:", "e:\x", "C:/y").
+bool startsWithDriveLetter(QStringView text);
+
+// The CD folder as the packages' files are resolved against it: a leading drive letter becomes
+// the drive root, backslashes become '/', and a '/' is appended when it does not end in one (so
+// an empty folder becomes "/").
+QString settledCdFolder(const QString& folder, const QString& driveRoot);
 
 // A RunFile, TextFile or Bitmap value resolved against a settled CD folder. Empty stays empty.
-// A value that is absolute as written (it begins with '/', with a drive letter and a colon, or
-// with two backslashes) is kept as it is; a value beginning with a single backslash is joined
-// to the folder with one separator; anything else is appended to the folder. Backslashes
-// become '/'.
-QString resolvedOnDisc(const QString& cdFolder, const QString& value);
+// A value with a drive letter is the drive root followed by the rest of the value; one that
+// begins with '/' or with two backslashes is kept as it is; one beginning with a single
+// backslash is joined to the folder with one separator; anything else is appended to the
+// folder. Backslashes become '/'.
+QString resolvedOnDisc(const QString& cdFolder, const QString& value, const QString& driveRoot);
 
 } // namespace quillomat

@@ -2,13 +2,18 @@
 
 #include "catalogue/BuiltinTexts.h"
 #include "catalogue/DescriptionTextCache.h"
+#include "catalogue/DescriptionWarmUp.h"
 #include "platform/Exception.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
 
+#include <QSet>
+
 namespace quillomat {
 
 TProject::TProject()
+    : m_descriptionCache(std::make_unique<DescriptionTextCache>()),
+      m_readPrecedence(std::make_unique<ReadPrecedence>())
 {
     auto builtin = std::make_unique<TLanguage>(QStringLiteral("default"));
     for (const BuiltinText& entry : builtinTexts())
@@ -16,7 +21,41 @@ TProject::TProject()
     Languages.push_back(std::move(builtin));
 }
 
-TProject::~TProject() = default;
+TProject::~TProject()
+{
+    stopDescriptionWarmUp();
+}
+
+void TProject::startDescriptionWarmUp(const std::vector<const TAppDescription*>& first)
+{
+    stopDescriptionWarmUp();
+    QStringList paths;
+    paths.reserve(qsizetype(Applications.size()));
+    QSet<const TAppDescription*> listed;
+    for (const TAppDescription* app : first) {
+        if (!listed.contains(app)) {
+            listed.insert(app);
+            paths.append(app->TextFile);
+        }
+    }
+    for (const auto& app : Applications) {
+        if (!listed.contains(app.get()))
+            paths.append(app->TextFile);
+    }
+    m_warmUp = std::make_unique<DescriptionWarmUp>(*m_descriptionCache, *m_readPrecedence,
+                                                   std::move(paths));
+}
+
+void TProject::setDescriptionCacheBudget(qsizetype budgetBytes)
+{
+    stopDescriptionWarmUp();
+    m_descriptionCache = std::make_unique<DescriptionTextCache>(budgetBytes);
+}
+
+void TProject::stopDescriptionWarmUp()
+{
+    m_warmUp.reset();
+}
 
 bool TProject::LoadLanguageFile(const QString& path)
 {

@@ -11,16 +11,26 @@
 
 #include <QByteArray>
 
-#include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quillomat {
 
 class ChoiceBox;
 class DescriptionTextCache;
+class DescriptionWarmUp;
+class ReadPrecedence;
 class RowList;
+
+// How a search runs: on how many threads, and a flag that cancels it from another thread.
+struct SearchControl
+{
+    int workers = 0; // 0: one per core
+    const std::atomic<bool>* cancelled = nullptr;
+};
 
 // The catalogue root: languages with their texts, the packages of the menu file and their
 // groupings by category and company. It owns everything in its four lists.
@@ -44,13 +54,36 @@ public:
     TCompany* FindCompany(const QString& name) const;
     // The CD folder the last LoadMenuFile settled on, ending in '/'.
     const QString& cdFolder() const { return m_cdFolder; }
+    // The folder that a drive letter in the menu file stands for, ending in '/': unless set,
+    // the mount point of the program's file system, looked up when first needed.
+    void setDriveRoot(const QString& root);
+    QString driveRoot() const;
 
     // Views filling the main window's boxes and list. Search keeps the plain texts of the
     // description files it read, so that searching again reads only files that changed.
     void FillSortByList(ChoiceBox& box) const;
     void FillFilterList(ChoiceBox& box, SortMode mode) const;
     void FillApplicationList(RowList& rows, SortMode mode, const QString& filter) const;
-    void Search(RowList& rows, const QString& searchText);
+    void Search(RowList& rows, const QString& searchText, const SearchControl& control = {});
+
+    // Search in two steps, so that the first can run on another thread: the matching packages
+    // in Applications order (nullopt when cancelled), then the rows they give. The first is
+    // safe on any thread, also beside a warm-up, as long as the catalogue is not changed.
+    std::optional<std::vector<const TAppDescription*>>
+    searchMatches(const QString& searchText, const SearchControl& control = {}) const;
+    void showSearchResult(RowList& rows, const std::vector<const TAppDescription*>& matches) const;
+
+    // Reads the packages' descriptions into the search's cache in the background: those of
+    // `first` in that order, then every other in Applications order. Replaces a running one.
+    void startDescriptionWarmUp(const std::vector<const TAppDescription*>& first = {});
+    // Stops the warm-up and waits for its thread; the destructor does the same.
+    void stopDescriptionWarmUp();
+    DescriptionWarmUp* descriptionWarmUp() const { return m_warmUp.get(); }
+    DescriptionTextCache& descriptionCache() const { return *m_descriptionCache; }
+    // A program that searches once keeps no texts: budget 0. Empties the cache.
+    void setDescriptionCacheBudget(qsizetype budgetBytes);
+    // Reads a description for the user meanwhile (the pane) hold the warm-up back.
+    ReadPrecedence& readPrecedence() const { return *m_readPrecedence; }
 
     std::int32_t ActiveLanguage = 0;
     std::vector<std::unique_ptr<TLanguage>> Languages;
@@ -60,11 +93,12 @@ public:
 
 private:
     QString m_cdFolder;
-    QHash<QString, TCategory*> m_categoryByKey;               // upper-cased name -> category
-    QHash<QString, TCompany*> m_companyByKey;                 // upper-cased name -> company
-    std::unique_ptr<DescriptionTextCache> m_descriptionCache; // created by the first search
-    // Upper-cased UTF-8 of each package's name, category and company, made by the first search.
-    std::vector<std::array<QByteArray, 3>> m_searchFields;
+    mutable QString m_driveRoot;
+    QHash<QString, TCategory*> m_categoryByKey; // upper-cased name -> category
+    QHash<QString, TCompany*> m_companyByKey;   // upper-cased name -> company
+    std::unique_ptr<DescriptionTextCache> m_descriptionCache;
+    std::unique_ptr<ReadPrecedence> m_readPrecedence;
+    std::unique_ptr<DescriptionWarmUp> m_warmUp; // declared last: stopped before the rest goes
 };
 
 } // namespace quillomat

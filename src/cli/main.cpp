@@ -5,6 +5,7 @@
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
 #include "cli/JsonWriter.h"
+#include "platform/CasePaths.h"
 #include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
@@ -29,11 +30,15 @@ const char kUsage[] =
     "\n"
     "Prints, as UTF-8 JSON, the catalogue Quillomat builds from a menu file (show), the filter\n"
     "box and package list of one order (list) or the result of a keyword search (search).\n"
+    "show gives each package's files as Quillomat finds them on disc: where a file does not\n"
+    "exist as written, the one whose name differs only in letter case.\n"
     "text prints the plain text the keyword search sees in a description file.\n"
     "\n"
     "Options:\n"
     "  --cd-folder DIR  folder the packages' files are resolved against (default: the menu\n"
     "                   file's CDFolder key)\n"
+    "  --drive-root DIR folder a drive letter (E:\\) in the menu file stands for (default:\n"
+    "                   the mount point of the file system this program is on)\n"
     "  --lang FILE      language file, loaded before the menu file\n"
     "  --language N     language of that file to use, counted from 1\n"
     "  --help           show this help\n"
@@ -44,7 +49,7 @@ const char kUsage[] =
 struct Arguments
 {
     QStringList positional;
-    std::optional<QString> cdFolder, languageFile, language, mode, filter;
+    std::optional<QString> cdFolder, driveRoot, languageFile, language, mode, filter;
     bool help = false;
     bool version = false;
 };
@@ -75,6 +80,7 @@ std::optional<Arguments> parseArguments(const QStringList& args, QString& error)
     Arguments parsed;
     const std::pair<QLatin1StringView, std::optional<QString> Arguments::*> valueOptions[] = {
         {QLatin1StringView("--cd-folder"), &Arguments::cdFolder},
+        {QLatin1StringView("--drive-root"), &Arguments::driveRoot},
         {QLatin1StringView("--lang"), &Arguments::languageFile},
         {QLatin1StringView("--language"), &Arguments::language},
         {QLatin1StringView("--mode"), &Arguments::mode},
@@ -184,14 +190,20 @@ void writeShow(JsonWriter& json, const TProject& project)
     json.beginArray();
     for (const auto& app : project.Applications) {
         json.beginObject();
-        const std::pair<const char16_t*, const QString*> fields[] = {
-            {u"name", &app->Name},         {u"company", &app->Company},
-            {u"category", &app->Category}, {u"runFile", &app->RunFile},
-            {u"textFile", &app->TextFile}, {u"bitmap", &app->Bitmap},
+        struct Field
+        {
+            const char16_t* name;
+            const QString* value;
+            bool isFile; // shown as found on disc
         };
-        for (const auto& [name, field] : fields) {
-            json.key(QString::fromUtf16(name));
-            json.value(*field);
+        const Field fields[] = {
+            {u"name", &app->Name, false},         {u"company", &app->Company, false},
+            {u"category", &app->Category, false}, {u"runFile", &app->RunFile, true},
+            {u"textFile", &app->TextFile, true},  {u"bitmap", &app->Bitmap, true},
+        };
+        for (const Field& field : fields) {
+            json.key(QString::fromUtf16(field.name));
+            json.value(field.isFile ? resolvePathCase(*field.value).path : *field.value);
         }
         json.endObject();
     }
@@ -222,7 +234,8 @@ int runText(const Arguments& args)
 {
     if (args.positional.size() != 2)
         return usageError(QStringLiteral("text needs exactly one FILE"));
-    if (args.cdFolder || args.languageFile || args.language || args.mode || args.filter)
+    if (args.cdFolder || args.driveRoot || args.languageFile || args.language || args.mode ||
+        args.filter)
         return usageError(QStringLiteral("text takes no options"));
     const QString& path = args.positional[1];
     const std::optional<QString> text = descriptionPlainText(path);
@@ -269,6 +282,8 @@ int runCatalogueCommand(const Arguments& args)
                            : QStringLiteral("--language must be between 1 and %1").arg(count));
         project.setLanguage(language);
     }
+    if (args.driveRoot)
+        project.setDriveRoot(*args.driveRoot);
     const QString& menuFile = args.positional[1];
     if (project.LoadMenuFile(menuFile, args.cdFolder.value_or(QString()))) {
         writeError(
@@ -298,6 +313,7 @@ int runCatalogueCommand(const Arguments& args)
         json.endObject();
     } else {
         RecordingRowList rows;
+        project.setDescriptionCacheBudget(0); // one search: nothing to keep texts for
         project.Search(rows, args.positional[2]);
         json.beginObject();
         writeRows(json, rows);

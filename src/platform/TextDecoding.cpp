@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace quillomat {
 namespace {
@@ -36,6 +38,122 @@ std::optional<QString> decodeStrictly(QStringConverter::Encoding encoding, QByte
     return text;
 }
 
+char16_t windows1252Unit(unsigned char byte)
+{
+    return (byte >= 0x80 && byte <= 0x9F) ? kWindows1252High[byte - 0x80] : char16_t(byte);
+}
+
+// The length of the well-formed UTF-8 sequence that starts at `at` (Unicode's table of
+// well-formed byte sequences: no overlong forms, no surrogates, nothing above U+10FFFF), or 0.
+int utf8SequenceLength(const unsigned char* at, const unsigned char* end)
+{
+    const unsigned char lead = at[0];
+    int length = 0;
+    unsigned char secondLow = 0x80, secondHigh = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            secondLow = 0xA0;
+        else if (lead == 0xED)
+            secondHigh = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            secondLow = 0x90;
+        else if (lead == 0xF4)
+            secondHigh = 0x8F;
+    } else {
+        return 0;
+    }
+    if (end - at < length || at[1] < secondLow || at[1] > secondHigh)
+        return 0;
+    for (int i = 2; i < length; ++i) {
+        if (at[i] < 0x80 || at[i] > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// UTF-8 where the bytes form it, Windows-1252 for each byte that does not. Bytes without any
+// well-formed multi-byte sequence therefore read exactly as Windows-1252.
+QString decodeMixed(QByteArrayView bytes)
+{
+    // Each sequence gives no more UTF-16 units than it has bytes.
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const char16_t* const first = out;
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = at + bytes.size();
+    while (at < end) {
+        // Runs of ASCII, the bulk of any menu, eight bytes at a time.
+        while (end - at >= 8) {
+            std::uint64_t block;
+            std::memcpy(&block, at, sizeof block);
+            if (block & 0x8080808080808080u)
+                break;
+            for (int i = 0; i < 8; ++i)
+                out[i] = at[i];
+            at += 8;
+            out += 8;
+        }
+        if (at == end)
+            break;
+        if (*at < 0x80) {
+            *out++ = *at++;
+            continue;
+        }
+        const int length = utf8SequenceLength(at, end);
+        if (length == 0) {
+            *out++ = windows1252Unit(*at++);
+            continue;
+        }
+        const char32_t lowBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+        char32_t code = at[0] & lowBits[length];
+        for (int i = 1; i < length; ++i)
+            code = (code << 6) | (at[i] & 0x3F);
+        at += length;
+        if (code >= 0x10000) {
+            *out++ = QChar::highSurrogate(code);
+            *out++ = QChar::lowSurrogate(code);
+        } else {
+            *out++ = char16_t(code);
+        }
+    }
+    text.truncate(out - first);
+    return text;
+}
+
+// Whole files in UTF-8 are the common case, and the library's decoder is much faster for them.
+QString decodeUtf8(QByteArrayView bytes)
+{
+    if (auto utf8 = decodeStrictly(QStringConverter::Utf8, bytes))
+        return *utf8;
+    return decodeMixed(bytes);
+}
+
+// UTF-16 without a byte-order mark, as some Windows editors save it: in the first line or so
+// every second byte is zero and the others are not.
+std::optional<QStringConverter::Encoding> utf16WithoutMark(QByteArrayView bytes)
+{
+    constexpr qsizetype kLookedAt = 128; // a few lines of an INI file
+    const qsizetype size = std::min(bytes.size(), kLookedAt) & ~qsizetype(1);
+    if (size < 4)
+        return std::nullopt;
+    bool lowZero = true, highZero = true; // zero at every even / odd position
+    bool lowSet = true, highSet = true;   // non-zero at every even / odd position
+    for (qsizetype i = 0; i < size; i += 2) {
+        (bytes[i] == 0 ? lowSet : lowZero) = false;
+        (bytes[i + 1] == 0 ? highSet : highZero) = false;
+    }
+    if (highZero && lowSet)
+        return QStringConverter::Utf16LE;
+    if (lowZero && highSet)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
 } // namespace
 
 QString decodeWindows1252(QByteArrayView bytes)
@@ -44,7 +162,7 @@ QString decodeWindows1252(QByteArrayView bytes)
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        out[i] = (byte >= 0x80 && byte <= 0x9F) ? kWindows1252High[byte - 0x80] : char16_t(byte);
+        out[i] = windows1252Unit(byte);
     }
     return text;
 }
@@ -52,15 +170,14 @@ QString decodeWindows1252(QByteArrayView bytes)
 QString decodeText(QByteArrayView bytes)
 {
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return decodeStrictly(QStringConverter::Utf8, bytes.sliced(3))
-            .value_or(decodeWindows1252(bytes.sliced(3)));
+        return decodeUtf8(bytes.sliced(3));
     if (startsWith(bytes, {0xFF, 0xFE}))
         return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.sliced(2));
     if (startsWith(bytes, {0xFE, 0xFF}))
         return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.sliced(2));
-    if (auto utf8 = decodeStrictly(QStringConverter::Utf8, bytes))
-        return *utf8;
-    return decodeWindows1252(bytes);
+    if (const auto utf16 = utf16WithoutMark(bytes))
+        return QStringDecoder(*utf16).decode(bytes);
+    return decodeUtf8(bytes);
 }
 
 std::optional<QString> readTextFile(const QString& path)

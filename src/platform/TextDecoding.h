@@ -7,9 +7,11 @@
 
 namespace quillomat {
 
-// Decodes the bytes of an INI or plain-text file: UTF-8 with or without a byte-order mark,
-// UTF-16 with a byte-order mark, otherwise Windows-1252 (the code page of old discs) whenever
-// the bytes are not valid UTF-8.
+// Decodes the bytes of an INI or plain-text file: UTF-16 with a byte-order mark, or without one
+// when every second byte of the first line or so is zero; otherwise UTF-8 (with or without a
+// byte-order mark) wherever the bytes form it, and Windows-1252 (the code page of old discs)
+// for each byte that does not. A file edited in both encodings thus keeps its letters, and a
+// file without any multi-byte UTF-8 sequence reads wholly as Windows-1252.
 QString decodeText(QByteArrayView bytes);
 
 // Windows-1252 to Unicode. The five bytes the code page leaves undefined map to the C1 control

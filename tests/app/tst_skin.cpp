@@ -335,6 +335,7 @@ void SkinTest::background_data()
     QTest::addColumn<bool>("skinned");
     QTest::newRow("BMP in a sub-folder") << "art/back.bmp" << true;
     QTest::newRow("backslash separator") << "art\\back.bmp" << true;
+    QTest::newRow("other letter case") << "ART\\Back.BMP" << true;
     QTest::newRow("JPEG") << "art/photo.jpg" << false;
     QTest::newRow("JPEG named .bmp") << "art/photo.bmp" << false;
     QTest::newRow("missing file") << "art/none.bmp" << false;

@@ -70,15 +70,16 @@ QString MenuFileTest::writeMenu(const QByteArray& bytes)
 void MenuFileTest::workedExample()
 {
     TProject project;
+    project.setDriveRoot(QStringLiteral("/media/disc")); // what E: stands for
     QVERIFY(!project.LoadMenuFile(
         QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/catalogue/worked-example.qmf"), QString()));
-    QCOMPARE(project.cdFolder(), QStringLiteral("E:/packages/"));
+    QCOMPARE(project.cdFolder(), QStringLiteral("/media/disc/packages/"));
 
     const QList<QStringList> expected = {
-        {"Paint Studio", "Brightline", "Graphics", "E:/packages/paint/setup.exe",
-         "E:/packages/paint/about.rtf", "E:/packages/paint/shot.jpg"},
-        {"archiver", "brightline", "Tools", "E:/packages/arc/install.exe", "", ""},
-        {"Notes", "other", "tools", "", "E:/packages/notes/readme.rtf", ""},
+        {"Paint Studio", "Brightline", "Graphics", "/media/disc/packages/paint/setup.exe",
+         "/media/disc/packages/paint/about.rtf", "/media/disc/packages/paint/shot.jpg"},
+        {"archiver", "brightline", "Tools", "/media/disc/packages/arc/install.exe", "", ""},
+        {"Notes", "other", "tools", "", "/media/disc/packages/notes/readme.rtf", ""},
     };
     QCOMPARE(project.Applications.size(), std::size_t(3));
     for (int i = 0; i < 3; ++i) {
@@ -96,32 +97,42 @@ void MenuFileTest::workedExample()
     QCOMPARE(project.FindCategory(QStringLiteral("Tool")), nullptr);
 }
 
+// The drive root here is /media/disc/: every drive letter stands for it.
 void MenuFileTest::pathRules_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("folder of the header") << "E:\\packages"
-                                          << "paint\\setup.exe"
-                                          << "E:/packages/paint/setup.exe";
-    QTest::newRow("drive root kept") << "E:\\"
-                                     << "setup.exe"
-                                     << "E:/setup.exe";
+    QTest::newRow("folder on the drive") << "E:\\packages"
+                                         << "paint\\setup.exe"
+                                         << "/media/disc/packages/paint/setup.exe";
+    QTest::newRow("drive root") << "E:\\"
+                                << "setup.exe"
+                                << "/media/disc/setup.exe";
     QTest::newRow("bare drive") << "E:"
                                 << "setup.exe"
-                                << "E:/setup.exe";
+                                << "/media/disc/setup.exe";
+    QTest::newRow("drive folder with slashes") << "e:/Packages"
+                                               << "a.rtf"
+                                               << "/media/disc/Packages/a.rtf";
     QTest::newRow("no folder") << ""
                                << "setup.exe"
                                << "/setup.exe";
     QTest::newRow("posix folder") << "/media/cdrom"
                                   << "a/b.rtf"
                                   << "/media/cdrom/a/b.rtf";
-    QTest::newRow("other drive kept") << "E:\\"
-                                      << "C:\\tools\\x.exe"
-                                      << "C:/tools/x.exe";
-    QTest::newRow("lower-case drive kept") << "E:\\"
-                                           << "c:x.exe"
-                                           << "c:x.exe";
+    QTest::newRow("any drive in a value is the medium") << "/media/cdrom"
+                                                        << "C:\\tools\\x.exe"
+                                                        << "/media/disc/tools/x.exe";
+    QTest::newRow("drive with a slash") << "/media/cdrom"
+                                        << "D:/tools/x.exe"
+                                        << "/media/disc/tools/x.exe";
+    QTest::newRow("drive without separator") << "E:\\"
+                                             << "c:x.exe"
+                                             << "/media/disc/x.exe";
+    QTest::newRow("bare drive as a value") << "/media/cdrom"
+                                           << "E:"
+                                           << "/media/disc/";
     QTest::newRow("unc path kept") << "E:\\"
                                    << "\\\\server\\share\\x.exe"
                                    << "//server/share/x.exe";
@@ -130,7 +141,10 @@ void MenuFileTest::pathRules_data()
                                      << "/opt/x";
     QTest::newRow("leading backslash joined once") << "E:\\packages"
                                                    << "\\paint\\x.exe"
-                                                   << "E:/packages/paint/x.exe";
+                                                   << "/media/disc/packages/paint/x.exe";
+    QTest::newRow("leading backslash in the folder") << "\\packages"
+                                                     << "x.exe"
+                                                     << "/packages/x.exe";
     QTest::newRow("unc folder") << "\\\\srv\\disc"
                                 << "a\\b"
                                 << "//srv/disc/a/b";
@@ -147,7 +161,8 @@ void MenuFileTest::pathRules()
     QFETCH(QString, folder);
     QFETCH(QString, value);
     QFETCH(QString, expected);
-    QCOMPARE(resolvedOnDisc(settledCdFolder(folder), value), expected);
+    const QString driveRoot = QStringLiteral("/media/disc/");
+    QCOMPARE(resolvedOnDisc(settledCdFolder(folder, driveRoot), value, driveRoot), expected);
 }
 
 void MenuFileTest::folderArgumentWinsOverHeaderKey()
@@ -155,10 +170,10 @@ void MenuFileTest::folderArgumentWinsOverHeaderKey()
     const QString path = writeMenu("[!Quillomat menu file generator]\nCDFolder=E:\\packages\n"
                                    "[App]\nRunFile=setup.exe\nBitmap=pic\\a.bmp\n");
     TProject project;
-    QVERIFY(!project.LoadMenuFile(path, QStringLiteral("F:\\other")));
-    QCOMPARE(project.cdFolder(), QStringLiteral("F:/other/"));
-    QCOMPARE(project.Applications.at(0)->RunFile, QStringLiteral("F:/other/setup.exe"));
-    QCOMPARE(project.Applications.at(0)->Bitmap, QStringLiteral("F:/other/pic/a.bmp"));
+    QVERIFY(!project.LoadMenuFile(path, QStringLiteral("/media/other")));
+    QCOMPARE(project.cdFolder(), QStringLiteral("/media/other/"));
+    QCOMPARE(project.Applications.at(0)->RunFile, QStringLiteral("/media/other/setup.exe"));
+    QCOMPARE(project.Applications.at(0)->Bitmap, QStringLiteral("/media/other/pic/a.bmp"));
 }
 
 void MenuFileTest::headerFoundWhateverItsCase()
@@ -310,6 +325,14 @@ void MenuFileTest::defaultCdFolderIsTheMountPoint()
     QCOMPARE(driveRootOf(QDir::rootPath()), QDir::rootPath());
     QCOMPARE(driveRootOf(m_dir.filePath(QStringLiteral("absent/x.exe"))),
              driveRootOf(m_dir.path()));
+
+    // A drive letter in a menu stands for that mount point unless told otherwise.
+    TProject project;
+    QVERIFY(!project.LoadMenuFile(writeMenu("[!Quillomat menu file generator]\nCDFolder=E:\n"
+                                            "[App]\nRunFile=Setup.exe\n"),
+                                  QString()));
+    QCOMPARE(project.cdFolder(), root);
+    QCOMPARE(project.Applications.at(0)->RunFile, root + QStringLiteral("Setup.exe"));
 }
 
 QTEST_GUILESS_MAIN(MenuFileTest)

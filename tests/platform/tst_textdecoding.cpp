@@ -40,6 +40,24 @@ void TextDecodingTest::decodesEachEncoding_data()
                                                 << text;
     QTest::newRow("1252 quotes and dashes") << QByteArray("\x93q\x94 \x96 \x97 \x85")
                                             << QStringLiteral("\u201Cq\u201D \u2013 \u2014 \u2026");
+    QTest::newRow("utf8 with a stray 1252 byte keeps both") << QByteArray("Gr\xC3\xBC\xC3\x9F"
+                                                                          "e Caf\xE9")
+                                                            << QStringLiteral("Grüße Café");
+    QTest::newRow("the same after a bom")
+        << QByteArray("\xEF\xBB\xBF\xE9t\xC3\xA9") << QStringLiteral("été");
+    QTest::newRow("four-byte sequence beside a stray byte")
+        << QByteArray("\xF0\x9F\x8E\xB5\x80") << QStringLiteral("\U0001F3B5€");
+    QTest::newRow("ill-formed sequences read byte by byte")
+        << QByteArray("\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xC3\xA4 \xC3")
+        << QStringLiteral("À¯ í\u00A0€ ô\u0090€€ ä Ã");
+    QByteArray leBare, beBare;
+    for (QChar c : QStringLiteral("[Menü]\r\nA=1\r\n")) {
+        leBare.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        beBare.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QTest::newRow("utf16 le without bom") << leBare << QStringLiteral("[Menü]\r\nA=1\r\n");
+    QTest::newRow("utf16 be without bom") << beBare << QStringLiteral("[Menü]\r\nA=1\r\n");
+    QTest::newRow("zero bytes alone are not utf16") << QByteArray(8, '\0') << QString(8, QChar(0));
     QTest::newRow("plain ascii") << QByteArray("abc=1") << QStringLiteral("abc=1");
     QTest::newRow("empty") << QByteArray() << QString();
     QTest::newRow("bom only") << QByteArray("\xEF\xBB\xBF") << QString();

@@ -1,0 +1,102 @@
+#include "catalogue/DescriptionWarmUp.h"
+
+#include "catalogue/DescriptionTextCache.h"
+#include "platform/ThreadPriority.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QThread>
+
+namespace quillomat {
+namespace {
+
+// Larger files are left to the search that needs them: converting one takes long enough to
+// hold up quitting, and a few of them would fill the budget.
+constexpr qint64 kLargestWarmedFile = qint64(4) << 20;
+
+} // namespace
+
+void ReadPrecedence::begin()
+{
+    const std::lock_guard lock(m_mutex);
+    ++m_foreground;
+}
+
+void ReadPrecedence::end()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        --m_foreground;
+    }
+    m_turn.notify_all();
+}
+
+void ReadPrecedence::waitForTurn(const std::atomic<bool>& stop)
+{
+    std::unique_lock lock(m_mutex);
+    m_turn.wait(lock, [&] { return m_foreground == 0 || stop.load(); });
+}
+
+void ReadPrecedence::stopWaiting(std::atomic<bool>& stop)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        stop = true;
+    }
+    m_turn.notify_all();
+}
+
+DescriptionWarmUp::DescriptionWarmUp(DescriptionTextCache& cache, ReadPrecedence& precedence,
+                                     QStringList paths)
+    : m_cache(cache), m_precedence(precedence), m_paths(std::move(paths))
+{
+    m_thread.reset(QThread::create([this] {
+        // Only on a core that nothing else wants: the warm-up never delays a paint or a key.
+        m_priorityToken = idleCurrentThread();
+        run();
+        // Whichever of this thread and stop() takes the token gives it back.
+        if (const std::intptr_t token = m_priorityToken.exchange(0); token != 0)
+            restoreThreadPriority(token);
+    }));
+    m_thread->setObjectName(QStringLiteral("description warm-up"));
+    m_thread->start();
+}
+
+DescriptionWarmUp::~DescriptionWarmUp()
+{
+    stop();
+}
+
+void DescriptionWarmUp::stop()
+{
+    m_precedence.stopWaiting(m_stop);
+    // At the idle priority the file in hand could wait long for a core that others keep busy;
+    // whoever stops the warm-up is waiting for it now.
+    if (const std::intptr_t token = m_priorityToken.exchange(0); token != 0)
+        restoreThreadPriority(token);
+    m_thread->wait();
+}
+
+bool DescriptionWarmUp::isRunning() const
+{
+    return m_thread->isRunning();
+}
+
+bool DescriptionWarmUp::wait(int ms)
+{
+    return m_thread->wait(ms < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(ms));
+}
+
+void DescriptionWarmUp::run()
+{
+    for (const QString& path : m_paths) {
+        m_precedence.waitForTurn(m_stop);
+        if (m_stop.load())
+            return;
+        if (QFileInfo(path).size() <= kLargestWarmedFile && !m_cache.keepText(path))
+            return;
+        ++m_done;
+    }
+}
+
+} // namespace quillomat

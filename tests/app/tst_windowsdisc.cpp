@@ -1,0 +1,133 @@
+// The main window on a disc written on Windows and copied to a file system that tells letter
+// case apart: the menu names SETUP\SETUP.EXE where the disc holds setup/Setup.exe, its CD
+// folder is a drive letter, and it was saved in UTF-8 with one stray Windows-1252 byte.
+#include "AppTestHelpers.h"
+#include "app/Haupt.h"
+#include "app/PackageListView.h"
+#include "controls/TExtSpeedButton.h"
+#include "controls/TFlatComboBox.h"
+#include "platform/CasePaths.h"
+#include "platform/DriveRoot.h"
+#include "platform/ErrorBox.h"
+#include "platform/PreviewWindow.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace quillomat;
+
+class WindowsDiscTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString paneText() const { return m_form->Description_RichEdit->toPlainText(); }
+
+    std::unique_ptr<QTemporaryDir> m_program;
+    std::unique_ptr<QTemporaryDir> m_disc;
+    std::unique_ptr<TMain_Form> m_form;
+    QStringList m_errors;
+    QStringList m_previews;
+
+private slots:
+    void init();
+    void cleanup();
+    void paneSetupAndPreviewFindTheFiles();
+    void searchReadsTheDescription();
+    void mixedEncodingKeepsEveryLetter();
+};
+
+void WindowsDiscTest::init()
+{
+    forgetFolderListings(); // each test's disc is new; the program sees only one per session
+    m_program = std::make_unique<QTemporaryDir>();
+    writeFile(m_program->filePath("lang.ini"), "[English]\n");
+    // Beside the test program, so that the disc is on the drive its drive letter stands for.
+    m_disc = std::make_unique<QTemporaryDir>(QStringLiteral(QUILLOMAT_BINARY_DIR "/disc-XXXXXX"));
+    const QString disc = QFileInfo(m_disc->path()).canonicalFilePath() + u'/';
+    const QString driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
+    if (!disc.startsWith(driveRoot))
+        QSKIP("the build folder is not below the mount point of the test program");
+
+    writeFile(disc + "setup/Setup.exe",
+              "#!/bin/sh\ntouch \"" + (disc + "started").toUtf8() + "\"\n");
+    QFile::setPermissions(disc + "setup/Setup.exe",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(disc + "docs/Readme.txt", "Paint Studio draws with zeppelin brushes.");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QVERIFY(picture.save(disc + "docs/Shot.bmp", "BMP"));
+
+    // E:\ and the disc's folder in capitals; the picture named from the drive, the description
+    // from the CD folder's root.
+    const QByteArray onDrive =
+        "E:\\" + disc.mid(driveRoot.size()).toUpper().replace(u'/', u'\\').toUtf8();
+    writeFile(disc + "quillomat.qmf", "[!Quillomat menu file generator]\r\nCDFolder=" + onDrive +
+                                          "\r\n[Paint Studio]\r\nRunFile=SETUP\\SETUP.EXE\r\n"
+                                          "TextFile=\\DOCS\\README.TXT\r\nBitmap=" +
+                                          onDrive +
+                                          "DOCS\\SHOT.BMP\r\n"
+                                          "[Kr\xC3\xA4uterbuch]\r\nCompany=Gr\xFCn\r\n");
+
+    m_errors.clear();
+    m_previews.clear();
+    setErrorBoxHook([this](QWidget*, const QString& message) { m_errors.append(message); });
+    setPreviewWindowHook([this](QWidget*, const QString&, const QImage& image) {
+        m_previews.append(QStringLiteral("%1x%2").arg(image.width()).arg(image.height()));
+        return 2;
+    });
+    m_form = std::make_unique<TMain_Form>();
+    QVERIFY(m_form->FormCreate({disc + "quillomat.qmf"}, m_program->path() + '/'));
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void WindowsDiscTest::cleanup()
+{
+    m_form.reset();
+    setErrorBoxHook({});
+    setPreviewWindowHook({});
+}
+
+void WindowsDiscTest::paneSetupAndPreviewFindTheFiles()
+{
+    m_form->Quillz_ListView->setCurrentItem(
+        m_form->Quillz_ListView->findItems("Paint Studio", Qt::MatchExactly).value(0));
+    QCOMPARE(paneText(), QStringLiteral("Paint Studio draws with zeppelin brushes."));
+    QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
+    QVERIFY(m_form->Preview_ExtSpeedButton->isEnabled());
+
+    m_form->Preview_ExtSpeedButton->click();
+    QCOMPARE(m_previews, QStringList{"40x30"});
+    m_form->Setup_ExtSpeedButton->click();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_disc->filePath("started")), 10000);
+    QCOMPARE(m_errors, QStringList());
+}
+
+void WindowsDiscTest::searchReadsTheDescription()
+{
+    TFlatComboBox* sortBy = m_form->SortBy_ComboBox;
+    const int search = sortBy->findText("search...");
+    sortBy->setCurrentIndex(search);
+    emit sortBy->activated(search);
+    m_form->SortFilter_ComboBox->lineEdit()->setText("ZEPPELIN");
+    QTest::keyClick(m_form->SortFilter_ComboBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), QStringList{"Paint Studio"});
+}
+
+void WindowsDiscTest::mixedEncodingKeepsEveryLetter()
+{
+    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"Kräuterbuch", "Paint Studio"}));
+    TFlatComboBox* sortBy = m_form->SortBy_ComboBox;
+    const int company = sortBy->findText("company");
+    sortBy->setCurrentIndex(company);
+    emit sortBy->activated(company);
+    QVERIFY(m_form->SortFilter_ComboBox->findText("Grün") >= 0);
+}
+
+QTEST_MAIN(WindowsDiscTest)
+#include "tst_windowsdisc.moc"
