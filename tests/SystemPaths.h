@@ -16,6 +16,14 @@ inline const QString kDevicePath = QStringLiteral("NUL");
 inline const QString kDevicePath = QStringLiteral("/dev/zero");
 #endif
 
+// Whether a drive letter in a menu ("E:\\setup.exe") leads to the disc's drive root (Linux,
+// which has no drive letters) rather than to that drive (Windows).
+#ifdef Q_OS_WIN
+inline constexpr bool kDriveLettersLeadToTheDiscRoot = false;
+#else
+inline constexpr bool kDriveLettersLeadToTheDiscRoot = true;
+#endif
+
 // Whether named pipes live in the file system and files carry execute bits (Linux); Windows
 // keeps pipes apart and runs files by their extension.
 #ifdef Q_OS_UNIX

@@ -12,4 +12,12 @@ namespace quillomat {
 //   is taken from its nearest existing folder; "/" when nothing can be resolved.
 QString driveRootOf(const QString& path);
 
+// Where a path that begins with a drive letter ("E:\setup.exe", as menus written on Windows
+// have them) leads, '/'-separated:
+// - Windows: to that drive, as written;
+// - Linux, which has no drive letters: to `driveRoot`, the disc's drive root, with what comes
+//   after "X:" and its separators joined to it ("E:", "E:\" and "E:/" name the root itself;
+//   "E:dir" is read from the root too, since a disc's current folder is its root).
+QString pathOnDrive(const QString& driveRoot, QStringView pathWithDriveLetter);
+
 } // namespace quillomat

@@ -44,4 +44,9 @@ QString driveRootOf(const QString& path)
     return QDir::rootPath();
 }
 
+QString pathOnDrive(const QString&, QStringView pathWithDriveLetter)
+{
+    return pathWithDriveLetter.toString().replace(u'\\', u'/');
+}
+
 } // namespace quillomat

@@ -54,6 +54,8 @@ void WindowsPlatformTest::driveRootOfProgramPaths()
     QFETCH(QString, program);
     QFETCH(QString, root);
     QCOMPARE(driveRootOf(program), root);
+    // A drive letter in a menu leads to that drive, whatever the disc's root.
+    QCOMPARE(pathOnDrive(root, u"e:\\Setup\\setup.exe"), QStringLiteral("e:/Setup/setup.exe"));
 }
 
 void WindowsPlatformTest::shellStartsProgramInItsFolder_data()
