@@ -2,7 +2,10 @@
 # One entry point for newcomers and CI on Debian 12.
 #   ./dev.sh demo   install what is missing, build, open the demo disc in the main window
 #   ./dev.sh test   install what is missing, build, run every test
-#   ./dev.sh kit OUT [--demo]   install what is missing, build, make a disc kit in OUT
+#   ./dev.sh kit OUT [--demo]   install what is missing, build for Linux and Windows, make a
+#                               disc kit in OUT that serves both
+#   ./dev.sh windows  install what is missing, build Qt for Windows once (about 40 minutes,
+#                     cached outside the clone), cross-compile build-windows/bin/quillomat.exe
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +13,21 @@ build() {
   scripts/install-packages.sh
   cmake -S . -B build -G Ninja
   cmake --build build
+}
+
+# The Windows programs in build-windows/bin/, with Qt for Windows built first when its cache is
+# missing (the Qt script's progress shows on the terminal; its last line is Qt's prefix).
+build_windows() {
+  scripts/install-packages.sh
+  local qt
+  qt=$(scripts/build-qt-windows.sh | tee /dev/stderr | tail -n 1)
+  # Qt's own toolchain file finds Qt for Windows and the host's Qt tools, and loads ours.
+  cmake -S . -B build-windows -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+  cmake --build build-windows
 }
 
 case "${1:-}" in
@@ -28,10 +46,15 @@ case "${1:-}" in
   kit)
     shift
     build
-    exec scripts/make-kit.sh build "$@"
+    build_windows
+    exec scripts/make-kit.sh build "$@" --windows build-windows
+    ;;
+  windows)
+    build_windows
+    echo "Windows programs: $PWD/build-windows/bin/quillomat.exe and quillomat-catalogue.exe"
     ;;
   *)
-    echo "usage: ./dev.sh demo|test|kit OUT [--demo]" >&2
+    echo "usage: ./dev.sh demo|test|kit OUT [--demo]|windows" >&2
     exit 2
     ;;
 esac

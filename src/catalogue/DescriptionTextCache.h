@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RegularFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
@@ -7,7 +9,6 @@
 
 #include <QReadWriteLock>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -52,17 +53,6 @@ public:
     qsizetype keptBytes() const;
     qsizetype budgetBytes() const { return m_budgetBytes; }
     void clear();
-
-    // What tells one state of a file from another.
-    struct FileStamp
-    {
-        std::int64_t size = -1;
-        std::int64_t modifiedNs = 0;
-        std::int64_t changedNs = 0;
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
 
 private:
     struct Entry

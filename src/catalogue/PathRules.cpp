@@ -1,5 +1,7 @@
 #include "catalogue/PathRules.h"
 
+#include "platform/DriveRoot.h"
+
 #include <algorithm>
 
 namespace quillomat {
@@ -8,11 +10,6 @@ namespace {
 bool isAsciiLetter(QChar c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
-bool isSeparator(QChar c)
-{
-    return c == u'\\' || c == u'/';
 }
 
 // `base` (ending in '/') followed by `rest` with backslashes turned into '/'.
@@ -26,17 +23,6 @@ QString joined(const QString& base, QStringView rest)
     return path;
 }
 
-// The drive root followed by what comes after "X:" and its separators: "E:", "E:\" and "E:/"
-// all name the root itself. "E:dir" (relative to the drive's current folder on Windows) is
-// read from the root as well, since a disc's current folder is its root.
-QString onDrive(const QString& driveRoot, QStringView value)
-{
-    QStringView rest = value.sliced(2);
-    while (!rest.isEmpty() && isSeparator(rest.front()))
-        rest = rest.sliced(1);
-    return joined(driveRoot, rest);
-}
-
 } // namespace
 
 bool startsWithDriveLetter(QStringView text)
@@ -47,7 +33,7 @@ bool startsWithDriveLetter(QStringView text)
 QString settledCdFolder(const QString& folder, const QString& driveRoot)
 {
     QString settled =
-        startsWithDriveLetter(folder) ? onDrive(driveRoot, folder) : joined(QString(), folder);
+        startsWithDriveLetter(folder) ? pathOnDrive(driveRoot, folder) : joined(QString(), folder);
     if (!settled.endsWith(u'/'))
         settled.append(u'/');
     return settled;
@@ -58,7 +44,7 @@ QString resolvedOnDisc(const QString& cdFolder, const QString& value, const QStr
     if (value.isEmpty())
         return value;
     if (startsWithDriveLetter(value))
-        return onDrive(driveRoot, value);
+        return pathOnDrive(driveRoot, value);
     if (value.startsWith(u'/') || value.startsWith(QStringLiteral("\\\\")))
         return joined(QString(), value);
     // The folder already ends in a separator; a leading one of the value would double it.

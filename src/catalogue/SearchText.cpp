@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <string.h> // memmem
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -178,7 +178,9 @@ bool containsBytes(QByteArrayView haystack, QByteArrayView needle)
         }
     }
 #endif
-    return n - i >= m && ::memmem(h + i, n - i, k, m) != nullptr;
+    // The rest (all of it without SSE2) in the standard way, which every system has.
+    return n - i >= m &&
+           std::string_view(h + i, n - i).find(std::string_view(k, m)) != std::string_view::npos;
 }
 
 } // namespace quillomat

@@ -8,6 +8,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/Output.h"
 #include "platform/CasePaths.h"
+#include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -357,6 +358,7 @@ int runCatalogueCommand(const Arguments& args)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    setStandardStreamsBinary();
     QCoreApplication::setApplicationName(QStringLiteral("quillomat-catalogue"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLOMAT_VERSION));
 

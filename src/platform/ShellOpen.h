@@ -14,16 +14,18 @@ inline constexpr int NoAssociation = 31; // no application is associated with th
 inline constexpr int LastFailure = 32;   // every value from 0 up to this one is a failure
 } // namespace shellresult
 
-// Opens a file the way a double click in the desktop's file manager does, and does not wait:
-// - a missing file gives FileNotFound;
-// - a program (execute permission, or a script beginning with "#!") is started directly and
-//   detached, without arguments, in its own folder and never through a shell; when it cannot
-//   be started the result is AccessDenied (a file that merely carries the execute bit, as on
-//   FAT media, and is neither a script nor an ELF binary is opened as a document instead);
-// - any other file (or folder) is opened with the desktop's default application for its type
-//   (freedesktop MIME associations), NoAssociation when there is none, AccessDenied when the
-//   application fails to launch.
-// Returns Started on success.
+// Opens a file the way a double click in the desktop's file manager does, in the file's own
+// folder, and does not wait. An empty path or a missing file gives FileNotFound.
+// - Windows: the shell opens it (ShellExecuteW, default verb, no parameters) and its own result
+//   is returned: the standard codes up to 32 (FileNotFound, NoAssociation, AccessDenied, ...)
+//   unchanged, Started for every success.
+// - Linux: a program (execute permission, or a script beginning with "#!") is started directly
+//   and detached, without arguments and never through a shell; when it cannot be started the
+//   result is AccessDenied (a file that merely carries the execute bit, as on FAT media, and is
+//   neither a script nor an ELF binary is opened as a document instead). Any other file (or
+//   folder) is opened with the desktop's default application for its type (freedesktop MIME
+//   associations), NoAssociation when there is none, AccessDenied when the application fails
+//   to launch.
 int shellOpen(const QString& path);
 
 // Whether shellOpen would find a way to open the file, without starting anything: a program it

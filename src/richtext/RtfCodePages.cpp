@@ -10,23 +10,6 @@ namespace {
 
 using ByteTable = std::array<char16_t, 256>;
 
-struct CodePageName
-{
-    int codePage;
-    const char* name; // a name Qt's converter (ICU) knows
-};
-
-constexpr CodePageName kCodePageNames[] = {
-    {437, "IBM437"},        {850, "IBM850"},           {852, "IBM852"},
-    {860, "IBM860"},        {863, "IBM863"},           {865, "IBM865"},
-    {866, "IBM866"},        {874, "windows-874"},      {932, "windows-31j"},
-    {936, "GBK"},           {949, "windows-949"},      {950, "Big5"},
-    {1250, "windows-1250"}, {1251, "windows-1251"},    {1252, "windows-1252"},
-    {1253, "windows-1253"}, {1254, "windows-1254"},    {1255, "windows-1255"},
-    {1256, "windows-1256"}, {1257, "windows-1257"},    {1258, "windows-1258"},
-    {10000, "macintosh"},   {10007, "x-mac-cyrillic"},
-};
-
 struct CharsetCodePage
 {
     int charset;
@@ -39,15 +22,6 @@ constexpr CharsetCodePage kCharsets[] = {
     {136, 950},  {161, 1253},          {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
     {186, 1257}, {204, 1251},          {222, 874},  {238, 1250}, {254, 437},  {255, 850},
 };
-
-const char* nameOf(int codePage)
-{
-    for (const auto& entry : kCodePageNames) {
-        if (entry.codePage == codePage)
-            return entry.name;
-    }
-    return nullptr;
-}
 
 // The Symbol font draws Greek letters and mathematical signs where other fonts have Latin ones.
 void fillSymbolTable(ByteTable& table)
@@ -82,9 +56,8 @@ void buildTable(int codePage, ByteTable& table)
         return fillSymbolTable(table);
     if (codePage == kWingdingsCodePage)
         return fillWingdingsTable(table);
-    const char* name = nameOf(codePage);
-    QStringDecoder decoder(name ? name : "windows-1252", QStringConverter::Flag::Stateless);
-    if (codePage == kDefaultCodePage || !name || !decoder.isValid()) {
+    CodePageConverter converter(codePage);
+    if (codePage == kDefaultCodePage || !converter.isValid()) {
         for (int byte = 0x80; byte < 0x100; ++byte) {
             const char c = char(byte);
             table[byte] = decodeWindows1252(QByteArrayView(&c, 1)).at(0).unicode();
@@ -93,7 +66,7 @@ void buildTable(int codePage, ByteTable& table)
     }
     for (int byte = 0x80; byte < 0x100; ++byte) {
         const char c = char(byte);
-        const QString decoded = decoder.decode(QByteArrayView(&c, 1));
+        const QString decoded = converter.decode(QByteArrayView(&c, 1));
         const bool usable = decoded.size() == 1 && decoded.at(0) != QChar(0x1A);
         table[byte] = usable ? decoded.at(0).unicode() : char16_t(0xFFFD);
     }
@@ -140,12 +113,8 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)
 {
     if (isDoubleByteCodePage(codePage)) {
         auto it = m_doubleByteDecoders.find(codePage);
-        if (it == m_doubleByteDecoders.end()) {
-            it = m_doubleByteDecoders
-                     .emplace(codePage,
-                              QStringDecoder(nameOf(codePage), QStringConverter::Flag::Stateless))
-                     .first;
-        }
+        if (it == m_doubleByteDecoders.end())
+            it = m_doubleByteDecoders.emplace(codePage, CodePageConverter(codePage)).first;
         if (it->second.isValid()) {
             out += it->second.decode(bytes);
             return;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/CodePageConverter.h"
+
 #include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 
 #include <map>
 
@@ -24,8 +25,8 @@ bool isDoubleByteCodePage(int codePage);
 bool isLeadByte(int codePage, unsigned char byte);
 
 // Decodes text bytes in Windows code pages. Single-byte pages go through a 256-entry table built
-// once per process; double-byte pages through one decoder per page, kept for the object's life,
-// because creating a converter costs far more than decoding a run.
+// once per process; double-byte pages through one converter per page, kept for the object's
+// life, because creating a converter costs far more than decoding a run.
 class CodePageDecoder
 {
 public:
@@ -33,7 +34,7 @@ public:
     void decode(int codePage, QByteArrayView bytes, QString& out);
 
 private:
-    std::map<int, QStringDecoder> m_doubleByteDecoders;
+    std::map<int, CodePageConverter> m_doubleByteDecoders;
     int m_lastCodePage = 0;
     const char16_t* m_lastTable = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "SystemPaths.h"
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/SearchText.h"
 
@@ -6,8 +7,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace quillomat;
 
@@ -107,9 +106,9 @@ void DescriptionCacheTest::nothingToReadGivesEmptyText_data()
     QTest::newRow("no text file") << QString();
     QTest::newRow("missing") << m_dir.filePath(QStringLiteral("absent.rtf"));
     QTest::newRow("folder") << m_dir.path();
-    QTest::newRow("device that never ends") << QStringLiteral("/dev/zero");
+    QTest::newRow("device") << kDevicePath;
     const QString fifo = m_dir.filePath(QStringLiteral("pipe.rtf"));
-    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0)
+    if (makeNamedPipe(fifo))
         QTest::newRow("pipe without a writer") << fifo;
 }
 

@@ -1,6 +1,7 @@
 // The demo disc is what newcomers see first: every file its menu names must be there, and every
 // language must translate every text. (The disc check, tests/check, finds nothing on it either.)
 
+#include "SystemPaths.h"
 #include "catalogue/BuiltinTexts.h"
 #include "platform/IniFile.h"
 
@@ -102,7 +103,8 @@ void tst_DemoDisc::filesOfPackages()
         const QFileInfo run(discPath(runFile));
         QVERIFY2(run.isFile(), qPrintable(run.filePath()));
         if (run.suffix() == u"sh") {
-            QVERIFY2(run.isExecutable(), qPrintable(run.filePath()));
+            if (kExecuteBitsInFileSystem)
+                QVERIFY2(run.isExecutable(), qPrintable(run.filePath()));
             QVERIFY(startsWith(run.filePath(), "#!"));
         }
     }

@@ -8,8 +8,10 @@
 
 #include "Backgrounds.h"
 #include "Glyphs.h"
+#include "ProgramIcon.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
@@ -67,6 +69,13 @@ int main(int argc, char* argv[])
             if (!writePicture(folder, QString::fromLatin1(name), scale, draw(scale), err))
                 return 1;
         }
+    }
+    // The program's icon for the Windows executable (its resource file names it).
+    const QByteArray iconBytes = programIconFile();
+    QFile icon(folder.filePath(QStringLiteral("quillomat.ico")));
+    if (!icon.open(QIODevice::WriteOnly) || icon.write(iconBytes) != iconBytes.size()) {
+        err << "cannot write " << icon.fileName() << '\n';
+        return 1;
     }
     return 0;
 }

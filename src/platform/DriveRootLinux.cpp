@@ -20,4 +20,15 @@ QString driveRootOf(const QString& path)
     return root;
 }
 
+QString pathOnDrive(const QString& driveRoot, QStringView pathWithDriveLetter)
+{
+    QStringView rest = pathWithDriveLetter.sliced(2);
+    while (!rest.isEmpty() && (rest.front() == u'\\' || rest.front() == u'/'))
+        rest = rest.sliced(1);
+    QString path = driveRoot;
+    if (!path.isEmpty() && !path.endsWith(u'/'))
+        path.append(u'/');
+    return path.append(rest).replace(u'\\', u'/');
+}
+
 } // namespace quillomat

@@ -1,0 +1,10 @@
+#include "platform/StandardStreams.h"
+
+namespace quillomat {
+
+void setStandardStreamsBinary()
+{
+    // Linux streams never translate line ends.
+}
+
+} // namespace quillomat

@@ -1,0 +1,125 @@
+#include "catalogue/TProject.h"
+#include "platform/DriveRoot.h"
+#include "platform/ShellOpen.h"
+#include "platform/TextTemplate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillomat;
+
+// The Windows side of the platform layer, on Windows itself (or Wine).
+class WindowsPlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void driveRootOfProgramPaths_data();
+    void driveRootOfProgramPaths();
+    void shellStartsProgramInItsFolder_data();
+    void shellStartsProgramInItsFolder();
+    void shellFailuresGiveTheirTexts_data();
+    void shellFailuresGiveTheirTexts();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void WindowsPlatformTest::driveRootOfProgramPaths_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("root");
+    QTest::newRow("drive letter") << "E:/start/quillomat.exe"
+                                  << "E:/";
+    QTest::newRow("backslashes, small letter") << "d:\\disc\\quillomat.exe"
+                                               << "D:/";
+    QTest::newRow("drive root itself") << "F:/"
+                                       << "F:/";
+    QTest::newRow("share") << "//server/share/disc/quillomat.exe"
+                           << "//server/share/";
+    QTest::newRow("share with backslashes") << "\\\\nas\\media\\q.exe"
+                                            << "//nas/media/";
+    QTest::newRow("share root itself") << "//server/share"
+                                       << "//server/share/";
+    QTest::newRow("long drive path") << "//?/C:/very/long/q.exe"
+                                     << "C:/";
+    QTest::newRow("long share path") << "//?/UNC/server/share/q.exe"
+                                     << "//server/share/";
+}
+
+void WindowsPlatformTest::driveRootOfProgramPaths()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, root);
+    QCOMPARE(driveRootOf(program), root);
+    // A drive letter in a menu leads to that drive, whatever the disc's root.
+    QCOMPARE(pathOnDrive(root, u"e:\\Setup\\setup.exe"), QStringLiteral("e:/Setup/setup.exe"));
+}
+
+void WindowsPlatformTest::shellStartsProgramInItsFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "setup.exe";
+    // (The shell expands %NAME% of an environment variable in the name, as Windows does.)
+    QTest::newRow("spaces and shell characters") << "set up & (1) 100%.exe";
+    QTest::newRow("letters beyond Latin-1") << QString::fromUtf8("установка.exe");
+}
+
+void WindowsPlatformTest::shellStartsProgramInItsFolder()
+{
+    QFETCH(QString, name);
+    const QString folder = m_dir.filePath(QStringLiteral("disc folder ") + QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(folder));
+    const QString program = folder + u'/' + name;
+    QVERIFY(QFile::copy(QStringLiteral(QUILLOMAT_MARKER_PROGRAM), program));
+
+    QCOMPARE(shellOpen(program), shellresult::Started);
+    QFile marker(folder + QStringLiteral("/ran.txt"));
+    QTRY_VERIFY_WITH_TIMEOUT(marker.exists(), 20000);
+    QVERIFY(marker.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(marker.readAll()).split(u'\n');
+    QCOMPARE(QDir::fromNativeSeparators(lines.value(0)).toLower(), program.toLower());
+    QCOMPARE(QDir::fromNativeSeparators(lines.value(1)).toLower(), folder.toLower());
+}
+
+void WindowsPlatformTest::shellFailuresGiveTheirTexts_data()
+{
+    QTest::addColumn<QString>("name"); // opened in the temporary folder; created when "made"
+    QTest::addColumn<bool>("made");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing program")
+        << "setup.exe" << false << shellresult::FileNotFound << "File \"%1\" not found.";
+    QTest::newRow("missing document")
+        << "readme.txt" << false << shellresult::FileNotFound << "File \"%1\" not found.";
+    QTest::newRow("type without application")
+        << "data.qmorphan" << true << shellresult::NoAssociation
+        << "\"%1\" is not linked to any application.";
+}
+
+void WindowsPlatformTest::shellFailuresGiveTheirTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, made);
+    QFETCH(int, result);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(name);
+    if (made) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("?");
+    }
+
+    const int got = shellOpen(path);
+    QCOMPARE(got, result);
+    // What the setup button shows for it, from the built-in language.
+    const TProject project;
+    QCOMPARE(fillTemplate(project.GetText(shellOutcomeTextKey(shellOutcome(got))), path),
+             message.arg(path));
+    QCOMPARE(shellOpen(QString()), shellresult::FileNotFound);
+}
+
+QTEST_GUILESS_MAIN(WindowsPlatformTest)
+#include "tst_windowsplatform.moc"
