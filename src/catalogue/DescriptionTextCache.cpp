@@ -8,26 +8,18 @@
 namespace quillomat {
 namespace {
 
-// The name the system knows a description file by: every read and look goes through here.
-// Entries stay under the name the menu gives; the file read is the one found on disc, whose
-// letter case may differ.
-QString fileSystemName(const QString& path)
+// The file a description path names on disc: entries stay under the name the menu gives, but
+// the file's letter case may differ.
+QString onDiscName(const QString& path)
 {
     return resolvePathCase(path).path;
-}
-
-// Reads a whole regular file through one handle, so that its stamps (before and after
-// reading) and its bytes belong to the same file.
-std::optional<RegularFileContent> readRegularFile(const QString& path)
-{
-    return readWholeRegularFile(fileSystemName(path));
 }
 
 } // namespace
 
 std::optional<QString> descriptionPlainText(const QString& path)
 {
-    const std::optional<RegularFileContent> content = readRegularFile(path);
+    const std::optional<RegularFileContent> content = readWholeRegularFile(onDiscName(path));
     if (!content)
         return std::nullopt;
     return rtfToPlainText(content->bytes);
@@ -66,16 +58,20 @@ DescriptionTextCache::Lookup DescriptionTextCache::lookUp(const QString& path,
                                                           QByteArray* text) const
 {
     FileStamp stamp;
+    QString onDisc;
     {
         const QReadLocker lock(&m_lock);
         const auto cached = m_entries.constFind(path);
         if (cached == m_entries.cend())
             return Lookup::Absent;
         stamp = cached->stamp;
+        onDisc = cached->onDisc;
         *text = cached->upperText;
     }
-    // The file is looked at outside the lock: on a slow medium this waits.
-    if (regularFileStamp(fileSystemName(path)) == stamp)
+    // The file is looked at outside the lock: on a slow medium this waits. It is looked at under
+    // the name it was read from, so a repeated search resolves no name again; a file renamed
+    // since then gives no stamp and is read anew.
+    if (regularFileStamp(onDisc) == stamp)
         return Lookup::Fresh;
     text->clear();
     return Lookup::Stale;
@@ -84,7 +80,8 @@ DescriptionTextCache::Lookup DescriptionTextCache::lookUp(const QString& path,
 std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path, bool* kept)
 {
     *kept = false;
-    const std::optional<RegularFileContent> content = readRegularFile(path);
+    const QString onDisc = onDiscName(path);
+    const std::optional<RegularFileContent> content = readWholeRegularFile(onDisc);
     if (!content) {
         const QWriteLocker lock(&m_lock);
         if (const auto stale = m_entries.constFind(path); stale != m_entries.cend()) {
@@ -104,7 +101,7 @@ std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path,
     if (content->after == content->before &&
         m_keptBytes - freed + upperText.size() <= m_budgetBytes) {
         m_keptBytes += upperText.size() - freed;
-        m_entries.insert(path, Entry{content->before, upperText});
+        m_entries.insert(path, Entry{content->before, onDisc, upperText});
         *kept = true;
     } else if (old != m_entries.cend()) {
         m_keptBytes -= freed;

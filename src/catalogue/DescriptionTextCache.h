@@ -58,6 +58,7 @@ private:
     struct Entry
     {
         FileStamp stamp;
+        QString onDisc; // the name the file was read under (the menu's, unless case differs)
         QByteArray upperText;
     };
     enum class Lookup
