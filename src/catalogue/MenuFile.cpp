@@ -19,9 +19,9 @@ namespace quillomat {
 namespace {
 
 // Collects the packages of a menu file while it is walked: one per section in file order (the
-// header aside), each with the first value of every key the loader reads. Paths and groupings
-// are settled afterwards, once the file's text is gone, so that the text and the finished
-// catalogue are never in memory together.
+// header aside), each with the first value of every key the loader reads. The walk reads the
+// file in pieces, so that its text is never in memory whole beside the catalogue; paths and
+// groupings are settled afterwards.
 class PackageCollector : public IniFile::Visitor
 {
 public:
@@ -30,7 +30,7 @@ public:
     {
     }
 
-    void newSection(QStringView name) override
+    void newSection(const QString& name) override
     {
         if (sameTextIgnoringCase(name, menukeys::kHeaderSection)) {
             m_packageOfSection.push_back(nullptr);
@@ -38,7 +38,7 @@ public:
             return;
         }
         auto app = std::make_unique<TAppDescription>();
-        app->Name = name.toString();
+        app->Name = name;
         m_packageOfSection.push_back(app.get());
         m_seen.push_back(0);
         m_applications.push_back(std::move(app));

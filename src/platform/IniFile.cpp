@@ -83,46 +83,62 @@ IniFile IniFile::parse(QStringView text)
     return parseOwned(text.toString());
 }
 
-bool IniFile::walk(const QString& path, Visitor& visitor)
+// Follows a file's lines through one or more pieces of its text, each ending at a line break,
+// and tells the visitor what they hold.
+class IniFile::Walk
 {
-    const auto text = readTextFile(path);
-    if (!text)
-        return false;
-    SectionIndex index;
-    walkText(*text, index, visitor);
-    return true;
-}
+public:
+    Walk(SectionIndex& index, Visitor& visitor) : m_index(index), m_visitor(visitor) {}
 
-void IniFile::walkText(QStringView text, SectionIndex& index, Visitor& visitor)
-{
-    std::size_t current = 0;
-    bool inSection = false;
-    forEachLine(text, [&](QStringView rawLine) {
-        const QStringView line = trimmedBlanks(rawLine);
+    void lines(QStringView text)
+    {
+        forEachLine(text, [this](QStringView rawLine) { line(trimmedBlanks(rawLine)); });
+    }
+
+private:
+    void line(QStringView line)
+    {
         if (line.isEmpty() || line.front() == u';')
             return;
         if (line.front() == u'[') {
             const qsizetype close = line.indexOf(u']');
-            const QStringView name =
-                trimmedBlanks(line.sliced(1, (close < 0 ? line.size() : close) - 1));
-            const auto [found, added] = index.try_emplace(name, index.size());
-            if (added)
-                visitor.newSection(name);
-            else
-                visitor.repeatedSection(name);
-            current = found->second;
-            inSection = true;
+            sectionHeader(trimmedBlanks(line.sliced(1, (close < 0 ? line.size() : close) - 1)));
             return;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (!inSection || equals < 0)
+        if (!m_inSection || equals < 0)
             return;
         const QStringView key = trimmedBlanks(line.first(equals));
         if (key.isEmpty())
             return;
-        visitor.pair(current, key,
-                     withoutSurroundingQuotes(trimmedBlanks(line.sliced(equals + 1))));
-    });
+        m_visitor.pair(m_current, key,
+                       withoutSurroundingQuotes(trimmedBlanks(line.sliced(equals + 1))));
+    }
+
+    void sectionHeader(QStringView name)
+    {
+        auto found = m_index.find(name);
+        if (found == m_index.end()) {
+            found = m_index.emplace(name.toString(), m_index.size()).first;
+            m_visitor.newSection(found->first);
+        } else {
+            m_visitor.repeatedSection(name);
+        }
+        m_current = found->second;
+        m_inSection = true;
+    }
+
+    SectionIndex& m_index;
+    Visitor& m_visitor;
+    std::size_t m_current = 0;
+    bool m_inSection = false;
+};
+
+bool IniFile::walk(const QString& path, Visitor& visitor)
+{
+    SectionIndex index;
+    Walk walk(index, visitor);
+    return readTextFileInPieces(path, [&walk](QStringView piece) { walk.lines(piece); });
 }
 
 IniFile IniFile::parseOwned(QString text)
@@ -136,7 +152,7 @@ IniFile IniFile::parseOwned(QString text)
         bool sectionRepeated = false;
 
         explicit Tables(IniFile& file) : ini(file) {}
-        void newSection(QStringView name) override { ini.m_sections.push_back(Section{name}); }
+        void newSection(const QString& name) override { ini.m_sections.push_back(Section{name}); }
         void repeatedSection(QStringView name) override { ini.m_repeatedSections.push_back(name); }
         void pair(std::size_t section, QStringView key, QStringView value) override
         {
@@ -148,7 +164,7 @@ IniFile IniFile::parseOwned(QString text)
     IniFile ini;
     ini.m_text = std::move(text);
     Tables tables(ini);
-    walkText(ini.m_text, ini.m_sectionIndex, tables);
+    Walk(ini.m_sectionIndex, tables).lines(ini.m_text);
     std::vector<std::size_t>& sectionOfPair = tables.sectionOfPair;
     const bool sectionRepeated = tables.sectionRepeated;
 
@@ -192,7 +208,7 @@ QStringList IniFile::sectionNames() const
     QStringList names;
     names.reserve(qsizetype(m_sections.size()));
     for (const Section& section : m_sections)
-        names.append(section.name.toString());
+        names.append(section.name);
     return names;
 }
 

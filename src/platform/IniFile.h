@@ -33,8 +33,9 @@ public:
     {
     public:
         virtual ~Visitor() = default;
-        // A section met for the first time; sections are numbered from 0 in this order.
-        virtual void newSection(QStringView name) = 0;
+        // A section met for the first time; sections are numbered from 0 in this order. A copy
+        // of the name shares its text with the walk's own.
+        virtual void newSection(const QString& name) = 0;
         // A pair of the section with that number (a repeated section keeps its first number).
         virtual void pair(std::size_t section, QStringView key, QStringView value) = 0;
         // A section header met again: its keys join the section of that name.
@@ -44,8 +45,8 @@ public:
     // Reads and decodes the whole file (see decodeText); nullopt when it cannot be read.
     static std::optional<IniFile> load(const QString& path);
     static IniFile parse(QStringView text);
-    // Reads the file as load does but keeps no tables: the views passed to the visitor are
-    // valid only during the call. For files too large to hold twice. false when unreadable.
+    // Reads the file as load does but keeps no tables, and reads it in pieces: the views passed
+    // to the visitor are valid only during the call. For large files. false when unreadable.
     static bool walk(const QString& path, Visitor& visitor);
 
     QStringList sectionNames() const;
@@ -59,27 +60,30 @@ public:
 private:
     struct Section
     {
-        QStringView name;
+        QString name;
         std::size_t firstPair = 0; // the section's pairs are m_pairs[firstPair, endPair)
         std::size_t endPair = 0;
     };
     // Case-insensitive hashing and equality of names, so that lookups allocate nothing.
     struct FoldedHash
     {
+        using is_transparent = void;
         std::size_t operator()(QStringView name) const noexcept;
     };
     struct FoldedEqual
     {
+        using is_transparent = void;
         bool operator()(QStringView a, QStringView b) const noexcept
         {
             return a.compare(b, Qt::CaseInsensitive) == 0;
         }
     };
 
-    using SectionIndex = std::unordered_map<QStringView, std::size_t, FoldedHash, FoldedEqual>;
+    // Owns its names: a walk in pieces outlives the text each name was read from.
+    using SectionIndex = std::unordered_map<QString, std::size_t, FoldedHash, FoldedEqual>;
+    class Walk;
 
     static IniFile parseOwned(QString text);
-    static void walkText(QStringView text, SectionIndex& index, Visitor& visitor);
     const Section* findSection(QStringView name) const;
 
     QString m_text;

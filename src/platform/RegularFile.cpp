@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace quillomat {
 namespace {
 
@@ -11,40 +13,62 @@ namespace {
 class OpenFile
 {
 public:
-    explicit OpenFile(systemfile::Handle handle) : m_handle(handle) {}
-    ~OpenFile()
+    OpenFile() = default;
+    ~OpenFile() { reset(systemfile::kNoHandle); }
+    void reset(systemfile::Handle handle)
     {
         if (m_handle != systemfile::kNoHandle)
             systemfile::close(m_handle);
+        m_handle = handle;
     }
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     systemfile::Handle get() const { return m_handle; }
 
 private:
-    systemfile::Handle m_handle;
+    systemfile::Handle m_handle = systemfile::kNoHandle;
 };
+
+QString notRegular()
+{
+    return QCoreApplication::translate("quillomat", "Not a regular file");
+}
+
+// Opens a regular file for reading, with its stamp; nullopt with the reason otherwise.
+std::optional<FileStamp> openRegularFile(OpenFile& file, const QString& path, QString& reason)
+{
+    const QString noSuchFile = QCoreApplication::translate("quillomat", "No such file");
+    if (path.isEmpty()) {
+        reason = noSuchFile;
+        return std::nullopt;
+    }
+    bool missing = false;
+    file.reset(systemfile::openForReading(path, missing, reason));
+    if (file.get() == systemfile::kNoHandle) {
+        if (missing)
+            reason = noSuchFile;
+        return std::nullopt;
+    }
+    const std::optional<FileStamp> stamp = systemfile::stampOf(file.get());
+    if (!stamp)
+        reason = notRegular();
+    return stamp;
+}
 
 } // namespace
 
 std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QString* error)
 {
-    const auto fail = [&](const QString& reason) -> std::optional<RegularFileContent> {
+    QString reason;
+    const auto fail = [&]() -> std::optional<RegularFileContent> {
         if (error)
             *error = reason;
         return std::nullopt;
     };
-    const QString noSuchFile = QCoreApplication::translate("quillomat", "No such file");
-    if (path.isEmpty())
-        return fail(noSuchFile);
-    bool missing = false;
-    QString reason;
-    const OpenFile file(systemfile::openForReading(path, missing, reason));
-    if (file.get() == systemfile::kNoHandle)
-        return fail(missing ? noSuchFile : reason);
-    const std::optional<FileStamp> before = systemfile::stampOf(file.get());
+    OpenFile file;
+    const std::optional<FileStamp> before = openRegularFile(file, path, reason);
     if (!before)
-        return fail(QCoreApplication::translate("quillomat", "Not a regular file"));
+        return fail();
 
     RegularFileContent content;
     content.before = *before;
@@ -56,17 +80,39 @@ std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QStr
         const std::int64_t got = systemfile::readSome(file.get(), content.bytes.data() + used,
                                                       content.bytes.size() - used, reason);
         if (got < 0)
-            return fail(reason);
+            return fail();
         if (got == 0)
             break;
         used += qsizetype(got);
     }
     content.bytes.resize(used);
     const std::optional<FileStamp> after = systemfile::stampOf(file.get());
-    if (!after)
-        return fail(QCoreApplication::translate("quillomat", "Not a regular file"));
+    if (!after) {
+        reason = notRegular();
+        return fail();
+    }
     content.after = *after;
     return content;
+}
+
+bool readRegularFileInBlocks(const QString& path, qsizetype blockSize,
+                             const std::function<void(QByteArrayView)>& consume, QString* error)
+{
+    QString reason;
+    OpenFile file;
+    bool read = openRegularFile(file, path, reason).has_value();
+    QByteArray block(std::max<qsizetype>(blockSize, 1), Qt::Uninitialized);
+    while (read) {
+        const std::int64_t got = systemfile::readSome(file.get(), block.data(), block.size(), reason);
+        if (got <= 0) {
+            read = got == 0;
+            break;
+        }
+        consume(QByteArrayView(block.constData(), qsizetype(got)));
+    }
+    if (!read && error)
+        *error = reason;
+    return read;
 }
 
 } // namespace quillomat

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace quillomat {
@@ -37,5 +39,12 @@ struct RegularFileContent
 // in `error` when one is given.
 std::optional<RegularFileContent> readWholeRegularFile(const QString& path,
                                                        QString* error = nullptr);
+
+// Reads a regular file from start to end in blocks of at most `blockSize` bytes, handing each
+// to `consume` as it arrives, so that a large file is never in memory whole. false, with the
+// reason in `error` when one is given, when the file cannot be opened or read.
+bool readRegularFileInBlocks(const QString& path, qsizetype blockSize,
+                             const std::function<void(QByteArrayView)>& consume,
+                             QString* error = nullptr);
 
 } // namespace quillomat

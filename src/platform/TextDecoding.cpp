@@ -1,15 +1,20 @@
 #include "platform/TextDecoding.h"
 
 #include "platform/FileReading.h"
+#include "platform/RegularFile.h"
 
 #include <QStringDecoder>
 
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace quillomat {
 namespace {
+
+// How many bytes at the start of a file tell its encoding: a few lines of an INI file.
+constexpr qsizetype kEncodingProbeBytes = 128;
 
 // Unicode code points of the bytes 0x80 to 0x9F in Windows-1252; the rest is Latin-1.
 constexpr std::array<char16_t, 32> kWindows1252High = {
@@ -31,7 +36,10 @@ bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> prefi
 
 std::optional<QString> decodeStrictly(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    // A byte-order mark is the caller's to remove: one met here is text like any other, so that
+    // pieces of a file decode to the same text as the whole.
+    QStringDecoder decoder(encoding,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
@@ -137,8 +145,7 @@ QString decodeUtf8(QByteArrayView bytes)
 // every second byte is zero and the others are not.
 std::optional<QStringConverter::Encoding> utf16WithoutMark(QByteArrayView bytes)
 {
-    constexpr qsizetype kLookedAt = 128; // a few lines of an INI file
-    const qsizetype size = std::min(bytes.size(), kLookedAt) & ~qsizetype(1);
+    const qsizetype size = std::min(bytes.size(), kEncodingProbeBytes) & ~qsizetype(1);
     if (size < 4)
         return std::nullopt;
     bool lowZero = true, highZero = true; // zero at every even / odd position
@@ -152,6 +159,23 @@ std::optional<QStringConverter::Encoding> utf16WithoutMark(QByteArrayView bytes)
     if (lowZero && highSet)
         return QStringConverter::Utf16BE;
     return std::nullopt;
+}
+
+// The UTF-16 variant of text that starts with these bytes; nullopt for 8-bit text.
+std::optional<QStringConverter::Encoding> utf16Encoding(QByteArrayView bytes)
+{
+    if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
+        return std::nullopt;
+    if (startsWith(bytes, {0xFF, 0xFE}))
+        return QStringConverter::Utf16LE;
+    if (startsWith(bytes, {0xFE, 0xFF}))
+        return QStringConverter::Utf16BE;
+    return utf16WithoutMark(bytes);
+}
+
+QByteArrayView withoutUtf8Mark(QByteArrayView bytes)
+{
+    return startsWith(bytes, {0xEF, 0xBB, 0xBF}) ? bytes.sliced(3) : bytes;
 }
 
 } // namespace
@@ -169,15 +193,11 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 QString decodeText(QByteArrayView bytes)
 {
-    if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return decodeUtf8(bytes.sliced(3));
-    if (startsWith(bytes, {0xFF, 0xFE}))
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.sliced(2));
-    if (startsWith(bytes, {0xFE, 0xFF}))
-        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.sliced(2));
-    if (const auto utf16 = utf16WithoutMark(bytes))
-        return QStringDecoder(*utf16).decode(bytes);
-    return decodeUtf8(bytes);
+    if (const auto utf16 = utf16Encoding(bytes)) {
+        const bool marked = startsWith(bytes, {0xFF, 0xFE}) || startsWith(bytes, {0xFE, 0xFF});
+        return QStringDecoder(*utf16).decode(bytes.sliced(marked ? 2 : 0));
+    }
+    return decodeUtf8(withoutUtf8Mark(bytes));
 }
 
 std::optional<QString> readTextFile(const QString& path)
@@ -186,6 +206,55 @@ std::optional<QString> readTextFile(const QString& path)
     if (!bytes)
         return std::nullopt;
     return decodeText(*bytes);
+}
+
+bool readTextFileInPieces(const QString& path, const std::function<void(QStringView)>& consume)
+{
+    constexpr qsizetype kBlockBytes = 1 << 20;
+    enum class Kind { Undecided, EightBit, Utf16 };
+    Kind kind = Kind::Undecided;
+    QByteArray pending; // bytes read but not yet decoded
+    bool atStart = true;
+    // Decodes what is pending up to its last line break (everything, at the end). A line break
+    // byte is never part of a multi-byte sequence, so each piece decodes as it would in the
+    // whole.
+    const auto decodePending = [&](bool atEnd) {
+        qsizetype end = pending.size();
+        if (!atEnd) {
+            const auto* first = pending.constData();
+            const auto* last = first + pending.size();
+            while (last != first && last[-1] != '\n' && last[-1] != '\r')
+                --last;
+            end = last - first;
+        }
+        if (end == 0)
+            return;
+        QByteArrayView piece(pending.constData(), end);
+        if (std::exchange(atStart, false))
+            piece = withoutUtf8Mark(piece);
+        consume(decodeUtf8(piece));
+        pending.remove(0, end);
+    };
+    const bool read = readRegularFileInBlocks(path, kBlockBytes, [&](QByteArrayView block) {
+        pending.append(block);
+        if (kind == Kind::Undecided) {
+            if (pending.size() < kEncodingProbeBytes)
+                return;
+            kind = utf16Encoding(pending) ? Kind::Utf16 : Kind::EightBit;
+        }
+        if (kind == Kind::EightBit)
+            decodePending(false);
+    });
+    if (!read)
+        return false;
+    if (kind == Kind::Undecided)
+        kind = utf16Encoding(pending) ? Kind::Utf16 : Kind::EightBit;
+    // UTF-16 takes no more room as text than as bytes: it is decoded whole.
+    if (kind == Kind::Utf16)
+        consume(decodeText(pending));
+    else
+        decodePending(true);
+    return true;
 }
 
 } // namespace quillomat

@@ -2,7 +2,9 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
+#include <functional>
 #include <optional>
 
 namespace quillomat {
@@ -20,5 +22,10 @@ QString decodeWindows1252(QByteArrayView bytes);
 
 // Reads a whole file and decodes it with decodeText; nullopt when the file cannot be read.
 std::optional<QString> readTextFile(const QString& path);
+
+// Reads a file as readTextFile does, but hands its text to `consume` in pieces that each end
+// with a line break (the last one wherever the file ends), so that a large file is never in
+// memory whole. The pieces joined are readTextFile's text. false when the file cannot be read.
+bool readTextFileInPieces(const QString& path, const std::function<void(QStringView)>& consume);
 
 } // namespace quillomat

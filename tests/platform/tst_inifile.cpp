@@ -48,6 +48,7 @@ private slots:
     void handlesEveryLineEnd();
     void decodesOldAndUnicodeFiles();
     void readsLargeFilesWhole();
+    void walksLargeFilesAsLoaded();
     void reportsUnreadableFile();
 };
 
@@ -186,6 +187,46 @@ void IniFileTest::readsLargeFilesWhole()
     QCOMPARE(names.size(), 2001);
     QCOMPARE(names.last(), QStringLiteral("Package number 1999 with a long name"));
     QCOMPARE(ini.value(names.last(), u"runfile"), QStringLiteral("p1999\\setup.exe"));
+}
+
+void IniFileTest::walksLargeFilesAsLoaded()
+{
+    // More than a megabyte, so that the walk sees several pieces; a section repeated at the
+    // end adds its key to the first one, and the names differ from the first in letter case.
+    QByteArray bytes("[First]\r\nKey=1\r\n");
+    for (int i = 0; bytes.size() < 3 << 20; ++i)
+        bytes += QStringLiteral("[Paket %1 \u00FC]\r\nRunFile=p%1\\setup.exe\r\n").arg(i).toUtf8();
+    bytes += "[FIRST]\nLater=2\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("walked.ini");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    struct Recorder : IniFile::Visitor
+    {
+        QStringList sections, repeated;
+        QList<Pairs> pairs;
+        void newSection(const QString& name) override
+        {
+            sections.append(name);
+            pairs.append(Pairs());
+        }
+        void repeatedSection(QStringView name) override { repeated.append(name.toString()); }
+        void pair(std::size_t section, QStringView key, QStringView value) override
+        {
+            pairs[qsizetype(section)].append({key.toString(), value.toString()});
+        }
+    } walked;
+    QVERIFY(IniFile::walk(path, walked));
+
+    const IniFile loaded = IniFile::load(path).value();
+    QCOMPARE(walked.sections, loaded.sectionNames());
+    QCOMPARE(walked.repeated, QStringList{"FIRST"});
+    for (qsizetype i = 0; i < walked.sections.size(); ++i)
+        QCOMPARE(walked.pairs[i], pairsOf(loaded, walked.sections[i]));
+    QCOMPARE(walked.pairs.front(), Pairs({{"Key", "1"}, {"Later", "2"}}));
 }
 
 void IniFileTest::reportsUnreadableFile()

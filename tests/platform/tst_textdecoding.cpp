@@ -17,6 +17,8 @@ private slots:
     void decodesEachEncoding();
     void mapsEveryWindows1252Byte();
     void readsAndProbesRealFiles();
+    void readsInPiecesAsWhole_data();
+    void readsInPiecesAsWhole();
 };
 
 void TextDecodingTest::decodesEachEncoding_data()
@@ -113,6 +115,52 @@ void TextDecodingTest::readsAndProbesRealFiles()
     QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
     if (!QFile(path).open(QIODevice::ReadOnly)) // root reads anything; only check where it bites
         QVERIFY(!canOpenForReading(path));
+}
+
+void TextDecodingTest::readsInPiecesAsWhole_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    constexpr int kBlock = 1 << 20; // the size the reader reads at a time
+
+    // Lines of UTF-8 and of stray Windows-1252 bytes; a CRLF and a multi-byte sequence sit on
+    // the first block boundary, and a line break ends the second block exactly.
+    QByteArray mixed("\xEF\xBB\xBF[Men\xC3\xBC]\r\n");
+    while (mixed.size() < kBlock - 3)
+        mixed += "k=Caf\xE9 \xC3\xA9t\xC3\xA9\r\n";
+    mixed.truncate(kBlock - 3);
+    mixed += "\xC3\xA4\r\n\xEF\xBB\xBFx=1\n";
+    while (mixed.size() < 2 * kBlock - 1)
+        mixed += 'y';
+    mixed += "\rlast \x80";
+    QTest::newRow("utf-8 and windows-1252 across blocks") << mixed;
+
+    QByteArray utf16("\xFF\xFE");
+    for (int i = 0; utf16.size() < kBlock + 100; ++i) {
+        for (QChar c : QStringLiteral("[Я%1]\r\nk=ж\r\n").arg(i))
+            utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    }
+    QTest::newRow("utf-16 larger than a block") << utf16;
+    QTest::newRow("one line longer than two blocks") << QByteArray(2 * kBlock + 5, 'z');
+    QTest::newRow("shorter than the encoding probe") << QByteArray("a=\xE9\n");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TextDecodingTest::readsInPiecesAsWhole()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("menu.ini");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    QStringList pieces;
+    QVERIFY(readTextFileInPieces(path, [&](QStringView piece) { pieces.append(piece.toString()); }));
+    QCOMPARE(pieces.join(QString()), readTextFile(path).value());
+    for (qsizetype i = 0; i + 1 < pieces.size(); ++i)
+        QVERIFY(pieces[i].endsWith(u'\n') || pieces[i].endsWith(u'\r'));
+    QVERIFY(!readTextFileInPieces(dir.filePath("missing.ini"), [](QStringView) {}));
 }
 
 QTEST_GUILESS_MAIN(TextDecodingTest)
