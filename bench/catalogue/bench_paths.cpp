@@ -68,9 +68,9 @@ void BM_LoadAndShowFirst(benchmark::State& state)
         RecordingRowList rows;
         project.FillApplicationList(rows, SortMode::SortByName, QString());
         const TAppDescription* first = rows.rows.front().package;
-        shown = descriptionPlainText(first->TextFile).value_or(QString()).size();
-        benchmark::DoNotOptimize(resolvePathCase(first->RunFile));
-        benchmark::DoNotOptimize(resolvePathCase(first->Bitmap));
+        shown = descriptionPlainText(first->TextFile()).value_or(QString()).size();
+        benchmark::DoNotOptimize(resolvePathCase(first->RunFile()));
+        benchmark::DoNotOptimize(resolvePathCase(first->Bitmap()));
     }
     state.counters["chars"] = double(shown);
 }

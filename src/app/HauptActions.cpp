@@ -190,10 +190,10 @@ void TMain_Form::Quillz_ListViewChange()
     const TAppDescription* package = selectedPackage();
     if (!package)
         return;
-    Setup_ExtSpeedButton->setEnabled(!package->RunFile.isEmpty());
-    Preview_ExtSpeedButton->setEnabled(!package->Bitmap.isEmpty());
-    if (!package->TextFile.isEmpty())
-        ShowDescriptionFile(resolvePathCase(package->TextFile).path);
+    Setup_ExtSpeedButton->setEnabled(!package->RunFile().isEmpty());
+    Preview_ExtSpeedButton->setEnabled(!package->Bitmap().isEmpty());
+    if (!package->TextFile().isEmpty())
+        ShowDescriptionFile(resolvePathCase(package->TextFile()).path);
     else
         ShowPaneMessage(Project->GetText(QStringLiteral("nodescription")));
 }
@@ -208,11 +208,11 @@ void TMain_Form::Setup_ExtSpeedButtonClick()
     const TAppDescription* package = selectedPackage();
     if (!package)
         return;
-    if (package->RunFile.isEmpty()) {
+    if (package->RunFile().isEmpty()) {
         showError(Project->GetText(QStringLiteral("NoTarget")));
         return;
     }
-    const QString runFile = resolvePathCase(package->RunFile).path;
+    const QString runFile = resolvePathCase(package->RunFile()).path;
     const QString textKey = shellOutcomeTextKey(shellOutcome(shellOpen(runFile)));
     if (!textKey.isEmpty())
         showError(fillTemplate(Project->GetText(textKey), runFile));
@@ -221,9 +221,9 @@ void TMain_Form::Setup_ExtSpeedButtonClick()
 void TMain_Form::Preview_ExtSpeedButtonClick()
 {
     const TAppDescription* package = selectedPackage();
-    if (!package || package->Bitmap.isEmpty())
+    if (!package || package->Bitmap().isEmpty())
         return;
-    const QString bitmap = resolvePathCase(package->Bitmap).path;
+    const QString bitmap = resolvePathCase(package->Bitmap()).path;
     const auto picture = loadPreviewPicture(bitmap);
     if (!picture) {
         showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));

@@ -138,7 +138,7 @@ TProject::searchMatches(const QString& searchText, const SearchControl& control)
                                   containsAnyKeyword(upperCasedUtf8(app.Category), keywords) ||
                                   containsAnyKeyword(upperCasedUtf8(app.Company), keywords) ||
                                   containsAnyKeyword(
-                                      m_descriptionCache->upperCasedText(app.TextFile), keywords);
+                                      m_descriptionCache->upperCasedText(app.TextFile()), keywords);
                  });
     if (isCancelled())
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "catalogue/DescriptionWarmUp.h"
 
 #include "catalogue/DescriptionTextCache.h"
+#include "catalogue/TAppDescription.h"
 #include "platform/ThreadPriority.h"
 
 #include <QDeadlineTimer>
@@ -47,8 +48,8 @@ void ReadPrecedence::stopWaiting(std::atomic<bool>& stop)
 }
 
 DescriptionWarmUp::DescriptionWarmUp(DescriptionTextCache& cache, ReadPrecedence& precedence,
-                                     QStringList paths)
-    : m_cache(cache), m_precedence(precedence), m_paths(std::move(paths))
+                                     std::vector<const TAppDescription*> packages)
+    : m_cache(cache), m_precedence(precedence), m_packages(std::move(packages))
 {
     m_thread.reset(QThread::create([this] {
         // Only on a core that nothing else wants: the warm-up never delays a paint or a key.
@@ -89,10 +90,11 @@ bool DescriptionWarmUp::wait(int ms)
 
 void DescriptionWarmUp::run()
 {
-    for (const QString& path : m_paths) {
+    for (const TAppDescription* package : m_packages) {
         m_precedence.waitForTurn(m_stop);
         if (m_stop.load())
             return;
+        const QString path = package->TextFile();
         if (QFileInfo(path).size() <= kLargestWarmedFile && !m_cache.keepText(path))
             return;
         ++m_done;

@@ -1,18 +1,20 @@
 #pragma once
 
-#include <QStringList>
+#include <QtGlobal>
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class QThread;
 
 namespace quillomat {
 
 class DescriptionTextCache;
+class TAppDescription;
 
 // Counts the reads that must not wait for a warm-up: a search, the description pane. While
 // one is going on, a warm-up waits before its next file.
@@ -48,13 +50,15 @@ private:
     ReadPrecedence& m_precedence;
 };
 
-// Reads description files into the cache on a thread of the lowest priority, in the order
-// given, so that the first search finds them converted. It stops at the end of the list, when
+// Reads the packages' description files into the cache on a thread of the lowest priority, in
+// the order given, so that the first search finds them converted. It stops at the end of the list, when
 // the cache's budget is full (keeping what it has), or when stopped.
 class DescriptionWarmUp
 {
 public:
-    DescriptionWarmUp(DescriptionTextCache& cache, ReadPrecedence& precedence, QStringList paths);
+    // The packages must outlive the warm-up.
+    DescriptionWarmUp(DescriptionTextCache& cache, ReadPrecedence& precedence,
+                      std::vector<const TAppDescription*> packages);
     // Stops the thread and waits for it: at most the file being converted is finished.
     ~DescriptionWarmUp();
     DescriptionWarmUp(const DescriptionWarmUp&) = delete;
@@ -73,7 +77,7 @@ private:
 
     DescriptionTextCache& m_cache;
     ReadPrecedence& m_precedence;
-    const QStringList m_paths;
+    const std::vector<const TAppDescription*> m_packages;
     std::atomic<bool> m_stop{false};
     std::atomic<qsizetype> m_done{0};
     std::atomic<std::intptr_t> m_priorityToken{0}; // set by the thread once it runs idle

@@ -2,6 +2,7 @@
 // company, both groupings sorted by name.
 
 #include "catalogue/MenuKeys.h"
+#include "catalogue/PackedTexts.h"
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
 #include "platform/DriveRoot.h"
@@ -13,6 +14,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
+#include <deque>
+#include <optional>
 #include <cstdint>
 
 namespace quillomat {
@@ -32,15 +36,15 @@ public:
 
     void newSection(const QString& name) override
     {
+        m_seen.push_back(0);
+        m_written.emplace_back();
         if (sameTextIgnoringCase(name, menukeys::kHeaderSection)) {
             m_packageOfSection.push_back(nullptr);
-            m_seen.push_back(0);
             return;
         }
         auto app = std::make_unique<TAppDescription>();
         app->Name = name;
         m_packageOfSection.push_back(app.get());
-        m_seen.push_back(0);
         m_applications.push_back(std::move(app));
     }
 
@@ -48,7 +52,7 @@ public:
     {
         TAppDescription* app = m_packageOfSection[section];
         if (!app) {
-            if (!m_cdFolderSeen && key.compare(menukeys::kCdFolderKey, Qt::CaseInsensitive) == 0) {
+            if (!m_cdFolderSeen && sameTextIgnoringCase(key, menukeys::kCdFolderKey)) {
                 m_cdFolder = value.toString();
                 m_cdFolderSeen = true;
             }
@@ -57,11 +61,12 @@ public:
         for (std::size_t i = 0; i < std::size(menukeys::kPackageKeys); ++i) {
             const menukeys::PackageKey& known = menukeys::kPackageKeys[i];
             const auto bit = std::uint8_t(1u << i);
-            if (!(m_seen[section] & bit) && key.compare(known.name, Qt::CaseInsensitive) == 0) {
+            if (!(m_seen[section] & bit) && sameTextIgnoringCase(key, known.name)) {
+                if (!known.namesFile) // a grouping name: most spell it as others do, and share it
+                    app->*kGroupingFields[i] = sharedSpelling(value);
+                else
+                    addWrittenFile(section, int(i - kFirstFileKey), value);
                 m_seen[section] |= bit;
-                // A grouping name: most packages spell it as others do, so they share it.
-                app->*kPackageFields[i] =
-                    known.namesFile ? value.toString() : sharedSpelling(value);
                 return;
             }
         }
@@ -70,19 +75,43 @@ public:
     // The header's CDFolder value, empty without one.
     const QString& cdFolder() const { return m_cdFolder; }
 
+    // Calls settle(package, its files as written, one slot each) for every package, in file
+    // order, and lets go of the files as written once settled: the settled ones take their
+    // place in memory.
+    template <typename Settle> void settlePackages(Settle settle)
+    {
+        for (std::size_t section = 0; section < m_packageOfSection.size(); ++section) {
+            if (m_packageOfSection[section])
+                settle(*m_packageOfSection[section], std::as_const(m_written[section]));
+            m_written[section] = PackedTexts();
+        }
+    }
+
 private:
-    // Where each key of menukeys::kPackageKeys goes in a package, in the same order.
-    static constexpr QString TAppDescription::*kPackageFields[] = {
-        &TAppDescription::Company, &TAppDescription::Category, &TAppDescription::RunFile,
-        &TAppDescription::TextFile, &TAppDescription::Bitmap};
-    static_assert(std::size(kPackageFields) == std::size(menukeys::kPackageKeys));
-    static_assert(std::size(kPackageFields) <= 8, "one bit per key in m_seen");
+    // The grouping keys come first in menukeys::kPackageKeys, the three file keys after them.
+    static constexpr std::size_t kFirstFileKey = 2;
+    static constexpr auto kFileKeyBits = std::uint8_t(0b111u << kFirstFileKey);
+    static constexpr QString TAppDescription::*kGroupingFields[kFirstFileKey] = {
+        &TAppDescription::Company, &TAppDescription::Category};
+    static_assert(std::size(menukeys::kPackageKeys) == kFirstFileKey + 3);
+
+    // The files of a package go into one string, as they will stay: with many packages, a
+    // string for each that lives only until they are settled makes the allocator slow.
+    void addWrittenFile(std::size_t section, int slot, QStringView value)
+    {
+        PackedTexts& written = m_written[section];
+        if (!(m_seen[section] & kFileKeyBits))
+            written.reserve(3 * value.size()); // most packages name three files alike
+        written.append(slot, value);
+    }
 
     QString sharedSpelling(QStringView value) { return *m_spellings.insert(value.toString()); }
 
     std::vector<std::unique_ptr<TAppDescription>>& m_applications;
-    std::vector<TAppDescription*> m_packageOfSection; // null for the header
-    std::vector<std::uint8_t> m_seen;                 // per section, one bit per slot
+    // Per section: its package (null for the header), the keys seen, the files as written.
+    std::vector<TAppDescription*> m_packageOfSection;
+    std::vector<std::uint8_t> m_seen; // one bit per key of menukeys::kPackageKeys
+    std::deque<PackedTexts> m_written;
     QSet<QString> m_spellings;
     QString m_cdFolder;
     bool m_cdFolderSeen = false;
@@ -150,7 +179,7 @@ PackageValues packageValues(std::span<const IniFile::KeyValue> pairs)
     bool seen[std::size(kPackageKeys)] = {};
     for (const auto& [key, value] : pairs) {
         for (std::size_t i = 0; i < std::size(kPackageKeys); ++i) {
-            if (!seen[i] && key.compare(kPackageKeys[i].name, Qt::CaseInsensitive) == 0) {
+            if (!seen[i] && sameTextIgnoringCase(key, kPackageKeys[i].name)) {
                 values.*kPackageKeys[i].field = value.toString();
                 seen[i] = true;
                 break;
@@ -167,22 +196,46 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
     if (!canOpenForReading(path))
         return true;
     const std::size_t firstNew = Applications.size();
-    QString folder;
-    {
-        PackageCollector collector(Applications);
-        if (!IniFile::walk(path, collector))
-            return true;
-        folder = cdFolder.isEmpty() ? collector.cdFolder() : cdFolder;
-    }
+    PackageCollector collector(Applications);
+    if (!IniFile::walk(path, collector))
+        return true;
+    const QString folder = cdFolder.isEmpty() ? collector.cdFolder() : cdFolder;
 
     // The drive root is looked up only for a drive letter: it reads the table of mounts.
-    const auto driveRootFor = [this](const QString& path) {
+    const auto driveRootFor = [this](QStringView path) {
         return startsWithDriveLetter(path) ? driveRoot() : QString();
     };
     m_cdFolder = settledCdFolder(folder, driveRootFor(folder));
-    const auto onDisc = [&](QString& value) {
-        value = resolvedOnDisc(m_cdFolder, value, driveRootFor(value));
-    };
+    const QString& filesFolder = m_filesFolders.emplace_back(m_cdFolder);
+    QString resolved; // the paths of one package, the buffer reused for the next
+    collector.settlePackages([&](TAppDescription& app, const PackedTexts& written) {
+        std::array<QStringView, 3> values;
+        std::array<std::optional<QStringView>, 3> parts;
+        bool allInFolder = true;
+        for (int i = 0; i < 3; ++i) {
+            values[i] = written.text(i);
+            parts[i] = partInFolder(values[i]);
+            // Files in the folder share it, unless one is the folder itself (a lone backslash),
+            // which leaves nothing after it to keep.
+            allInFolder &= values[i].isEmpty() || (parts[i] && !parts[i]->isEmpty());
+        }
+        resolved.resize(0);
+        std::array<qsizetype, 4> starts = {0};
+        for (int i = 0; i < 3; ++i) {
+            if (allInFolder)
+                resolved.append(parts[i].value_or(QStringView()));
+            else if (!values[i].isEmpty())
+                resolved.append(resolvedOnDisc(filesFolder, values[i].toString(),
+                                               driveRootFor(values[i])));
+            starts[i + 1] = resolved.size();
+        }
+        resolved.replace(u'\\', u'/');
+        const QStringView all = resolved;
+        app.setFiles(allInFolder ? &filesFolder : nullptr,
+                     {all.sliced(starts[0], starts[1] - starts[0]),
+                      all.sliced(starts[1], starts[2] - starts[1]),
+                      all.sliced(starts[2], starts[3] - starts[2])});
+    });
 
     const QString other = GetText(QStringLiteral("CategoryOther"));
     GroupIndex<TCategory> categories(Categories, m_categoryByKey);
@@ -195,9 +248,6 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
             app->Category = other;
         categories.groupFor(app->Category)->AddApp(app);
         companies.groupFor(app->Company)->AddApp(app);
-        onDisc(app->RunFile);
-        onDisc(app->TextFile);
-        onDisc(app->Bitmap);
     }
     sortByKey(Categories);
     sortByKey(Companies);

@@ -39,16 +39,24 @@ QString settledCdFolder(const QString& folder, const QString& driveRoot)
     return settled;
 }
 
+std::optional<QStringView> partInFolder(QStringView value)
+{
+    if (value.isEmpty() || startsWithDriveLetter(value) || value.startsWith(u'/') ||
+        value.startsWith(u"\\\\"))
+        return std::nullopt;
+    // The folder already ends in a separator; a leading one of the value would double it.
+    return value.startsWith(u'\\') ? value.sliced(1) : value;
+}
+
 QString resolvedOnDisc(const QString& cdFolder, const QString& value, const QString& driveRoot)
 {
     if (value.isEmpty())
         return value;
+    if (const auto part = partInFolder(value))
+        return joined(cdFolder, *part);
     if (startsWithDriveLetter(value))
         return pathOnDrive(driveRoot, value);
-    if (value.startsWith(u'/') || value.startsWith(QStringLiteral("\\\\")))
-        return joined(QString(), value);
-    // The folder already ends in a separator; a leading one of the value would double it.
-    return joined(cdFolder, value.startsWith(u'\\') ? QStringView(value).sliced(1) : value);
+    return joined(QString(), value); // a path of its own
 }
 
 } // namespace quillomat

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace quillomat {
 
 // Menu files are written on Windows: backslashes separate folders and paths may name a drive.
@@ -24,5 +26,9 @@ QString settledCdFolder(const QString& folder, const QString& driveRoot);
 // backslash is joined to the folder with one separator; anything else is appended to the
 // folder. Backslashes become '/'.
 QString resolvedOnDisc(const QString& cdFolder, const QString& value, const QString& driveRoot);
+
+// The part of a value that the rules above join to the CD folder, as written (backslashes
+// and all); nullopt for an empty value and for one they do not join to it.
+std::optional<QStringView> partInFolder(QStringView value);
 
 } // namespace quillomat

@@ -42,18 +42,18 @@ void TProject::startDescriptionWarmUp(const std::vector<const TAppDescription*>&
         listed[index] = true;
         return !wasListed;
     };
-    QStringList paths;
-    paths.reserve(qsizetype(Applications.size()));
+    std::vector<const TAppDescription*> inOrder;
+    inOrder.reserve(Applications.size());
     for (const TAppDescription* app : first) {
         if (markListed(app))
-            paths.append(app->TextFile);
+            inOrder.push_back(app);
     }
     for (const auto& app : Applications) {
         if (!std::binary_search(sorted.begin(), sorted.end(), app.get()))
-            paths.append(app->TextFile);
+            inOrder.push_back(app.get());
     }
     m_warmUp = std::make_unique<DescriptionWarmUp>(*m_descriptionCache, *m_readPrecedence,
-                                                   std::move(paths));
+                                                   std::move(inOrder));
 }
 
 void TProject::setDescriptionCacheBudget(qsizetype budgetBytes)

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -93,6 +94,9 @@ public:
 
 private:
     QString m_cdFolder;
+    // The CD folders whose packages keep their files without it, one per menu file read. A
+    // deque, so that each stays where its packages point.
+    std::deque<QString> m_filesFolders;
     mutable QString m_driveRoot;
     QHash<QString, TCategory*> m_categoryByKey; // upper-cased name -> category
     QHash<QString, TCompany*> m_companyByKey;   // upper-cased name -> company

@@ -197,20 +197,18 @@ void writeShow(JsonWriter& json, const TProject& project)
     json.beginArray();
     for (const auto& app : project.Applications) {
         json.beginObject();
-        struct Field
-        {
-            const char16_t* name;
-            const QString* value;
-            bool isFile; // shown as found on disc
+        // Files are shown as found on disc.
+        const std::pair<const char16_t*, QString> fields[] = {
+            {u"name", app->Name},
+            {u"company", app->Company},
+            {u"category", app->Category},
+            {u"runFile", resolvePathCase(app->RunFile()).path},
+            {u"textFile", resolvePathCase(app->TextFile()).path},
+            {u"bitmap", resolvePathCase(app->Bitmap()).path},
         };
-        const Field fields[] = {
-            {u"name", &app->Name, false},         {u"company", &app->Company, false},
-            {u"category", &app->Category, false}, {u"runFile", &app->RunFile, true},
-            {u"textFile", &app->TextFile, true},  {u"bitmap", &app->Bitmap, true},
-        };
-        for (const Field& field : fields) {
-            json.key(QString::fromUtf16(field.name));
-            json.value(field.isFile ? resolvePathCase(*field.value).path : *field.value);
+        for (const auto& [name, value] : fields) {
+            json.key(QString::fromUtf16(name));
+            json.value(value);
         }
         json.endObject();
     }

@@ -73,10 +73,7 @@ private:
     struct FoldedEqual
     {
         using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const noexcept
-        {
-            return a.compare(b, Qt::CaseInsensitive) == 0;
-        }
+        bool operator()(QStringView a, QStringView b) const noexcept;
     };
 
     // Owns its names: a walk in pieces outlives the text each name was read from.

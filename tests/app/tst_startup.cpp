@@ -201,7 +201,7 @@ void StartupTest::firstRowShowsItsDescription()
 
     m_form->Quillz_ListView->setCurrentRow(2);
     QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
-    QCOMPARE(m_form->Project->Applications.front()->TextFile, disc + "zebra/package.rtf");
+    QCOMPARE(m_form->Project->Applications.front()->TextFile(), disc + "zebra/package.rtf");
     QVERIFY(paneText().contains(QStringLiteral("Paint Studio draws pictures.")));
 }
 

@@ -44,6 +44,7 @@ private slots:
     void pathRules_data();
     void pathRules();
     void folderArgumentWinsOverHeaderKey();
+    void eachMenuKeepsItsOwnFolder();
     void headerFoundWhateverItsCase();
     void bareSectionBelongsToOther();
     void repeatedSectionsMergeFirstValueWins();
@@ -88,7 +89,7 @@ void MenuFileTest::workedExample()
     for (int i = 0; i < 3; ++i) {
         const TAppDescription& app = *project.Applications[i];
         QCOMPARE(QStringList(
-                     {app.Name, app.Company, app.Category, app.RunFile, app.TextFile, app.Bitmap}),
+                     {app.Name, app.Company, app.Category, app.RunFile(), app.TextFile(), app.Bitmap()}),
                  expected[i]);
     }
     QCOMPARE(groupNames(project.Categories), QStringList({"Graphics", "Tools"}));
@@ -178,8 +179,31 @@ void MenuFileTest::folderArgumentWinsOverHeaderKey()
     TProject project;
     QVERIFY(!project.LoadMenuFile(path, QStringLiteral("/media/other")));
     QCOMPARE(project.cdFolder(), QStringLiteral("/media/other/"));
-    QCOMPARE(project.Applications.at(0)->RunFile, QStringLiteral("/media/other/setup.exe"));
-    QCOMPARE(project.Applications.at(0)->Bitmap, QStringLiteral("/media/other/pic/a.bmp"));
+    QCOMPARE(project.Applications.at(0)->RunFile(), QStringLiteral("/media/other/setup.exe"));
+    QCOMPARE(project.Applications.at(0)->Bitmap(), QStringLiteral("/media/other/pic/a.bmp"));
+}
+
+// Packages keep their files without the CD folder where they can; what they show must not
+// depend on that, nor on a later menu file read with another folder.
+void MenuFileTest::eachMenuKeepsItsOwnFolder()
+{
+    TProject project;
+    const QByteArray first = QByteArray("[In]\nRunFile=a\\setup.exe\nTextFile=\\a\\t.rtf\n"
+                                        "[Mixed]\nRunFile=/opt/x\nBitmap=p.jpg\n"
+                                        "[Folder itself]\nRunFile=\\\n"
+                                        "[Nul]\nBitmap=z\nRunFile=x") +
+                             '\0' + "y\n";
+    QVERIFY(!project.LoadMenuFile(writeMenu(first), QStringLiteral("/first")));
+    QVERIFY(!project.LoadMenuFile(writeMenu("[Second]\nTextFile=b.rtf\n"),
+                                  QStringLiteral("/second")));
+    QStringList files;
+    for (const auto& app : project.Applications)
+        files << app->RunFile() << app->TextFile() << app->Bitmap();
+    QCOMPARE(files, QStringList({"/first/a/setup.exe", "/first/a/t.rtf", "",
+                                 "/opt/x", "", "/first/p.jpg",
+                                 "/first/", "", "",
+                                 QStringLiteral("/first/x") + QChar(0) + u'y', "", "/first/z",
+                                 "", "/second/b.rtf", ""}));
 }
 
 void MenuFileTest::headerFoundWhateverItsCase()
@@ -200,7 +224,7 @@ void MenuFileTest::bareSectionBelongsToOther()
     const TAppDescription& app = *project.Applications.at(0);
     QCOMPARE(app.Category, QStringLiteral("other"));
     QCOMPARE(app.Company, QStringLiteral("other"));
-    QVERIFY(app.RunFile.isEmpty() && app.TextFile.isEmpty() && app.Bitmap.isEmpty());
+    QVERIFY(app.RunFile().isEmpty() && app.TextFile().isEmpty() && app.Bitmap().isEmpty());
     QCOMPARE(project.cdFolder(), QStringLiteral("/"));
     QCOMPARE(appNames(*project.FindCategory(QStringLiteral("other"))), QStringList{"Bare"});
 }
@@ -220,7 +244,7 @@ void MenuFileTest::repeatedSectionsMergeFirstValueWins()
     QCOMPARE(project.cdFolder(), QStringLiteral("/cd/"));
     QCOMPARE(project.Applications.size(), std::size_t(2));
     const TAppDescription& a = *project.Applications[0];
-    QCOMPARE(QStringList({a.Name, a.Company, a.Category, a.RunFile, a.TextFile, a.Bitmap}),
+    QCOMPARE(QStringList({a.Name, a.Company, a.Category, a.RunFile(), a.TextFile(), a.Bitmap()}),
              QStringList({"A", "other", "cat", "/cd/a.exe", "/cd/t.rtf", ""}));
     QCOMPARE(project.Applications[1]->Name, QStringLiteral("B"));
     QCOMPARE(groupNames(project.Categories), QStringList({"b", "cat"}));
@@ -361,7 +385,7 @@ void MenuFileTest::defaultCdFolderIsTheMountPoint()
                                   QString()));
     const QString disc = kDriveLettersLeadToTheDiscRoot ? root : QStringLiteral("E:/");
     QCOMPARE(project.cdFolder(), disc);
-    QCOMPARE(project.Applications.at(0)->RunFile, disc + QStringLiteral("Setup.exe"));
+    QCOMPARE(project.Applications.at(0)->RunFile(), disc + QStringLiteral("Setup.exe"));
 }
 
 QTEST_GUILESS_MAIN(MenuFileTest)

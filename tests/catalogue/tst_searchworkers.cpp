@@ -197,14 +197,18 @@ void SearchWorkersTest::warmUpStopsAtTheBudgetKeepingWhatItHas()
 {
     QTemporaryDir disc;
     QStringList paths;
-    for (int i = 0; i < 10; ++i) {
-        paths.append(disc.filePath(QString::number(i)));
+    std::vector<TAppDescription> packages(10);
+    std::vector<const TAppDescription*> inOrder;
+    for (TAppDescription& package : packages) {
+        paths.append(disc.filePath(QString::number(paths.size())));
         writeFile(paths.back(), QByteArray(100, 'a'));
+        package.setFiles(nullptr, {QStringView(), paths.back(), QStringView()});
+        inOrder.push_back(&package);
     }
     DescriptionTextCache cache([](QByteArrayView bytes) { return QString::fromLatin1(bytes); },
                                350);
     ReadPrecedence precedence;
-    DescriptionWarmUp warmUp(cache, precedence, paths);
+    DescriptionWarmUp warmUp(cache, precedence, inOrder);
     QVERIFY(warmUp.wait(5000));
     QCOMPARE(cache.entryCount(), 3);
     QCOMPARE(cache.keptBytes(), 300);

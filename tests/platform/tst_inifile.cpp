@@ -128,9 +128,13 @@ void IniFileTest::outlivesItsSource()
 
 void IniFileTest::matchesNamesOutsideAscii()
 {
-    const IniFile ini = IniFile::parse(u"[Ärger \U0001D11E]\nÖl=1\n[\U00010400x]\nk=2\n");
+    const IniFile ini =
+        IniFile::parse(u"[Ärger \U0001D11E]\nÖl=1\n[\U00010400x]\nk=2\n[\u212Aelvin]\nx=3\n");
     QCOMPARE(ini.value(u"äRGER \U0001D11E", u"öL"), QStringLiteral("1"));
     QCOMPARE(ini.value(u"\U00010428X", u"k"), QStringLiteral("2")); // Deseret has case too
+    QCOMPARE(ini.value(u"kelvin", u"X"), QStringLiteral("3"));      // the Kelvin sign folds to k
+    QVERIFY(!ini.hasSection(u"ärger \U0001D11F"));
+    QVERIFY(!ini.hasSection(u"ärger"));
 }
 
 void IniFileTest::listsPairsInFileOrder()
