@@ -51,8 +51,8 @@ private:
 };
 
 // Reads the packages' description files into the cache on a thread of the lowest priority, in
-// the order given, so that the first search finds them converted. It stops at the end of the list, when
-// the cache's budget is full (keeping what it has), or when stopped.
+// the order given, so that the first search finds them converted. It stops at the end of the list,
+// when the cache's budget is full (keeping what it has), or when stopped.
 class DescriptionWarmUp
 {
 public:

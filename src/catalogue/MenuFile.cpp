@@ -15,9 +15,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <optional>
-#include <cstdint>
 
 namespace quillomat {
 namespace {
@@ -225,8 +225,8 @@ bool TProject::LoadMenuFile(const QString& path, const QString& cdFolder)
             if (allInFolder)
                 resolved.append(parts[i].value_or(QStringView()));
             else if (!values[i].isEmpty())
-                resolved.append(resolvedOnDisc(filesFolder, values[i].toString(),
-                                               driveRootFor(values[i])));
+                resolved.append(
+                    resolvedOnDisc(filesFolder, values[i].toString(), driveRootFor(values[i])));
             starts[i + 1] = resolved.size();
         }
         resolved.replace(u'\\', u'/');

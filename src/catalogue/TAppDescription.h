@@ -29,7 +29,12 @@ public:
     void setFiles(const QString* folder, const std::array<QStringView, 3>& paths);
 
 private:
-    enum FileSlot { kRunFile, kTextFile, kBitmap };
+    enum FileSlot
+    {
+        kRunFile,
+        kTextFile,
+        kBitmap
+    };
     QString file(FileSlot slot) const;
 
     const QString* m_folder = nullptr; // shared by the packages of one menu file, or none

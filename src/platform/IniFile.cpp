@@ -72,8 +72,8 @@ std::size_t IniFile::FoldedHash::operator()(QStringView name) const noexcept
             ++i;
         }
         // ASCII, nearly every name, folds to lower case; the table lookup is the slow part.
-        const char32_t folded = codePoint < 0x80 ? asciiLowered(codePoint)
-                                                 : QChar::toCaseFolded(codePoint);
+        const char32_t folded =
+            codePoint < 0x80 ? asciiLowered(codePoint) : QChar::toCaseFolded(codePoint);
         hash = (hash ^ folded) * 1099511628211ull;
     }
     return hash;

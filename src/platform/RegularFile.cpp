@@ -101,9 +101,10 @@ bool readRegularFileInBlocks(const QString& path, qsizetype blockSize,
     QString reason;
     OpenFile file;
     bool read = openRegularFile(file, path, reason).has_value();
-    QByteArray block(std::max<qsizetype>(blockSize, 1), Qt::Uninitialized);
+    QByteArray block(read ? std::max<qsizetype>(blockSize, 1) : 0, Qt::Uninitialized);
     while (read) {
-        const std::int64_t got = systemfile::readSome(file.get(), block.data(), block.size(), reason);
+        const std::int64_t got =
+            systemfile::readSome(file.get(), block.data(), block.size(), reason);
         if (got <= 0) {
             read = got == 0;
             break;

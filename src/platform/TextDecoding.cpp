@@ -38,8 +38,8 @@ std::optional<QString> decodeStrictly(QStringConverter::Encoding encoding, QByte
 {
     // A byte-order mark is the caller's to remove: one met here is text like any other, so that
     // pieces of a file decode to the same text as the whole.
-    QStringDecoder decoder(encoding,
-                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
+                                         QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
@@ -211,7 +211,12 @@ std::optional<QString> readTextFile(const QString& path)
 bool readTextFileInPieces(const QString& path, const std::function<void(QStringView)>& consume)
 {
     constexpr qsizetype kBlockBytes = 1 << 20;
-    enum class Kind { Undecided, EightBit, Utf16 };
+    enum class Kind
+    {
+        Undecided,
+        EightBit,
+        Utf16
+    };
     Kind kind = Kind::Undecided;
     QByteArray pending; // bytes read but not yet decoded
     bool atStart = true;

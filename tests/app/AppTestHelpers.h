@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -15,11 +17,7 @@ const QString kAppTestData = QStringLiteral(QUILLOMAT_TEST_DATA_DIR "/app/");
 // Writes a test file, creating its folder; a failure ends the test run.
 inline void writeFile(const QString& path, const QByteArray& bytes)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
+    writeFixtureFile(path, bytes);
 }
 
 // The captions of a list's rows, top to bottom.

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
 
@@ -9,14 +10,6 @@
 using namespace quillomat;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write a test file");
-    file.write(bytes);
-}
 
 QStringList captions(const RecordingRowList& list)
 {
@@ -60,7 +53,7 @@ private slots:
 std::unique_ptr<TProject> CatalogueViewsTest::loaded(const QByteArray& menu)
 {
     const QString path = m_dir.filePath(QStringLiteral("menu.qmf"));
-    writeFile(path, menu);
+    writeFixtureFile(path, menu);
     auto project = std::make_unique<TProject>();
     if (project->LoadMenuFile(path, m_dir.path()))
         qFatal("cannot load the menu file");
@@ -70,9 +63,9 @@ std::unique_ptr<TProject> CatalogueViewsTest::loaded(const QByteArray& menu)
 void CatalogueViewsTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    writeFile(m_dir.filePath(QStringLiteral("paint.txt")), "Draws layered Pictures.");
-    writeFile(m_dir.filePath(QStringLiteral("notes.txt")), "A jotter\tfor memos.");
-    writeFile(
+    writeFixtureFile(m_dir.filePath(QStringLiteral("paint.txt")), "Draws layered Pictures.");
+    writeFixtureFile(m_dir.filePath(QStringLiteral("notes.txt")), "A jotter\tfor memos.");
+    writeFixtureFile(
         m_dir.filePath(QStringLiteral("zip.rtf")),
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\b Packs\\b0  f\\'fcr M\\'e4rkte\\par}");
 }
@@ -246,7 +239,7 @@ void CatalogueViewsTest::searchSeesChangedDescription()
     project->Search(list, QStringLiteral("memes"));
     QCOMPARE(captions(list), QStringList{"Notes"});
 
-    writeFile(notes, "A jotter\tfor memos.");
+    writeFixtureFile(notes, "A jotter\tfor memos.");
 }
 
 QTEST_GUILESS_MAIN(CatalogueViewsTest)

@@ -88,8 +88,8 @@ void MenuFileTest::workedExample()
     QCOMPARE(project.Applications.size(), std::size_t(3));
     for (int i = 0; i < 3; ++i) {
         const TAppDescription& app = *project.Applications[i];
-        QCOMPARE(QStringList(
-                     {app.Name, app.Company, app.Category, app.RunFile(), app.TextFile(), app.Bitmap()}),
+        QCOMPARE(QStringList({app.Name, app.Company, app.Category, app.RunFile(), app.TextFile(),
+                              app.Bitmap()}),
                  expected[i]);
     }
     QCOMPARE(groupNames(project.Categories), QStringList({"Graphics", "Tools"}));
@@ -194,16 +194,15 @@ void MenuFileTest::eachMenuKeepsItsOwnFolder()
                                         "[Nul]\nBitmap=z\nRunFile=x") +
                              '\0' + "y\n";
     QVERIFY(!project.LoadMenuFile(writeMenu(first), QStringLiteral("/first")));
-    QVERIFY(!project.LoadMenuFile(writeMenu("[Second]\nTextFile=b.rtf\n"),
-                                  QStringLiteral("/second")));
+    QVERIFY(
+        !project.LoadMenuFile(writeMenu("[Second]\nTextFile=b.rtf\n"), QStringLiteral("/second")));
     QStringList files;
     for (const auto& app : project.Applications)
         files << app->RunFile() << app->TextFile() << app->Bitmap();
-    QCOMPARE(files, QStringList({"/first/a/setup.exe", "/first/a/t.rtf", "",
-                                 "/opt/x", "", "/first/p.jpg",
-                                 "/first/", "", "",
-                                 QStringLiteral("/first/x") + QChar(0) + u'y', "", "/first/z",
-                                 "", "/second/b.rtf", ""}));
+    QCOMPARE(files,
+             QStringList({"/first/a/setup.exe", "/first/a/t.rtf", "", "/opt/x", "", "/first/p.jpg",
+                          "/first/", "", "", QStringLiteral("/first/x") + QChar(0) + u'y', "",
+                          "/first/z", "", "/second/b.rtf", ""}));
 }
 
 void MenuFileTest::headerFoundWhateverItsCase()

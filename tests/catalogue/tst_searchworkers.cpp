@@ -1,6 +1,7 @@
 // The keyword search on worker threads and the background warm-up of its text cache give the
 // same rows as one thread reading every file, and leave no thread behind.
 
+#include "TestFiles.h"
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/DescriptionWarmUp.h"
 #include "catalogue/RecordingViews.h"
@@ -17,15 +18,6 @@ using namespace quillomat;
 namespace {
 
 const QString kExamples = QStringLiteral(QUILLOMAT_EXAMPLES_DIR);
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write a test file");
-    file.write(bytes);
-}
 
 // The threads of this process, from the kernel's list.
 int threadCount()
@@ -62,17 +54,18 @@ QByteArray writeGeneratedDisc(const QString& folder, int packages)
             text += QByteArray(kWords[random.bounded(int(std::size(kWords)))]) + ' ';
         switch (i % 6) {
         case 0:
-            writeFile(folder + "/d/" + n + ".rtf",
-                      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\b " + text + "\\b0 M\\'e4rkte\\par}");
+            writeFixtureFile(folder + "/d/" + n + ".rtf",
+                             "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\b " + text +
+                                 "\\b0 M\\'e4rkte\\par}");
             menu += "TextFile=d\\" + n + ".rtf\n";
             break;
         case 1:
-            writeFile(folder + "/d/" + n + ".txt", text);
+            writeFixtureFile(folder + "/d/" + n + ".txt", text);
             menu += "TextFile=d\\" + n + ".txt\n";
             break;
         case 2:
-            writeFile(folder + "/d/" + n + ".txt", text + "gr\xF6\xDF"
-                                                          "e");
+            writeFixtureFile(folder + "/d/" + n + ".txt", text + "gr\xF6\xDF"
+                                                                 "e");
             menu += "TextFile=d\\" + n + ".txt\n";
             break;
         case 3:
@@ -141,7 +134,7 @@ void SearchWorkersTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_generatedMenu = m_dir.filePath("generated.qmf");
-    writeFile(m_generatedMenu, writeGeneratedDisc(m_dir.path(), 600));
+    writeFixtureFile(m_generatedMenu, writeGeneratedDisc(m_dir.path(), 600));
 }
 
 void SearchWorkersTest::sameRowsWithAndWithoutWorkersAndWarmUp_data()
@@ -178,14 +171,14 @@ void SearchWorkersTest::sameRowsWithAndWithoutWorkersAndWarmUp()
 void SearchWorkersTest::editedDescriptionIsReadAgainAfterWarmUp()
 {
     QTemporaryDir disc;
-    writeFile(disc.filePath("menu.qmf"), "[Notes]\nTextFile=notes.txt\n[Other]\n");
-    writeFile(disc.filePath("notes.txt"), "about gliders");
+    writeFixtureFile(disc.filePath("menu.qmf"), "[Notes]\nTextFile=notes.txt\n[Other]\n");
+    writeFixtureFile(disc.filePath("notes.txt"), "about gliders");
     const auto project = loaded(disc.filePath("menu.qmf"), disc.path());
     project->startDescriptionWarmUp();
     QVERIFY(project->descriptionWarmUp()->wait(5000));
     QCOMPARE(project->descriptionCache().entryCount(), 1);
 
-    writeFile(disc.filePath("notes.txt"), "about kites!");
+    writeFixtureFile(disc.filePath("notes.txt"), "about kites!");
     RecordingRowList rows;
     project->Search(rows, "kites");
     QCOMPARE(rows.rows.front().caption, QStringLiteral("Notes"));
@@ -201,7 +194,7 @@ void SearchWorkersTest::warmUpStopsAtTheBudgetKeepingWhatItHas()
     std::vector<const TAppDescription*> inOrder;
     for (TAppDescription& package : packages) {
         paths.append(disc.filePath(QString::number(paths.size())));
-        writeFile(paths.back(), QByteArray(100, 'a'));
+        writeFixtureFile(paths.back(), QByteArray(100, 'a'));
         package.setFiles(nullptr, {QStringView(), paths.back(), QStringView()});
         inOrder.push_back(&package);
     }

@@ -4,6 +4,8 @@
 // on this machine opens" is the same on every machine: with documents, text, HTML and PDF files
 // open in one application; without, nothing but programs opens.
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -23,26 +25,20 @@ struct Result
     QByteArray out, err;
 };
 
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 inline Result run(const QStringList& arguments, const QString& workingFolder, Desktop desktop)
 {
     QTemporaryDir sandbox;
     const QString root = sandbox.path();
     if (desktop == Desktop::WithDocuments) {
-        writeFile(root + "/data/applications/quillomat-reader.desktop",
-                  "[Desktop Entry]\nType=Application\nName=Reader\nExec=true %f\n"
-                  "MimeType=text/plain;text/html;application/pdf;\n");
-        writeFile(root + "/data/mime/globs2", "50:text/plain:*.txt\n50:text/html:*.html\n"
-                                              "50:application/pdf:*.pdf\n");
-        writeFile(root + "/config/mimeapps.list",
-                  "[Default Applications]\ntext/plain=quillomat-reader.desktop\n"
-                  "text/html=quillomat-reader.desktop\napplication/pdf=quillomat-reader.desktop\n");
+        writeTestFile(root + "/data/applications/quillomat-reader.desktop",
+                      "[Desktop Entry]\nType=Application\nName=Reader\nExec=true %f\n"
+                      "MimeType=text/plain;text/html;application/pdf;\n");
+        writeTestFile(root + "/data/mime/globs2", "50:text/plain:*.txt\n50:text/html:*.html\n"
+                                                  "50:application/pdf:*.pdf\n");
+        writeTestFile(
+            root + "/config/mimeapps.list",
+            "[Default Applications]\ntext/plain=quillomat-reader.desktop\n"
+            "text/html=quillomat-reader.desktop\napplication/pdf=quillomat-reader.desktop\n");
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", root + "/data");

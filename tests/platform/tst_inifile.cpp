@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -22,11 +23,7 @@ IniFile iniFromBytes(const QByteArray& bytes)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath("test.ini");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write the test file");
-    file.write(bytes);
-    file.close();
+    writeFixtureFile(path, bytes);
     return IniFile::load(path).value();
 }
 
@@ -203,10 +200,7 @@ void IniFileTest::walksLargeFilesAsLoaded()
     bytes += "[FIRST]\nLater=2\n";
     QTemporaryDir dir;
     const QString path = dir.filePath("walked.ini");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    QVERIFY(writeTestFile(path, bytes));
 
     struct Recorder : IniFile::Visitor
     {

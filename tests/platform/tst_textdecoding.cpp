@@ -1,4 +1,5 @@
 #include "SystemPaths.h"
+#include "TestFiles.h"
 #include "platform/FileProbe.h"
 #include "platform/TextDecoding.h"
 
@@ -150,13 +151,11 @@ void TextDecodingTest::readsInPiecesAsWhole()
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     const QString path = dir.filePath("menu.ini");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    QVERIFY(writeTestFile(path, bytes));
 
     QStringList pieces;
-    QVERIFY(readTextFileInPieces(path, [&](QStringView piece) { pieces.append(piece.toString()); }));
+    QVERIFY(
+        readTextFileInPieces(path, [&](QStringView piece) { pieces.append(piece.toString()); }));
     QCOMPARE(pieces.join(QString()), readTextFile(path).value());
     for (qsizetype i = 0; i + 1 < pieces.size(); ++i)
         QVERIFY(pieces[i].endsWith(u'\n') || pieces[i].endsWith(u'\r'));

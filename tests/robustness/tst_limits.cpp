@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "app/Haupt.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
@@ -52,12 +53,6 @@ void checkPeakMemory()
         return;
     const long peak = peakMegabytes();
     QVERIFY2(peak < kPeakMegabytes, qPrintable(QStringLiteral("peak RSS %1 MB").arg(peak)));
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Roughly 50 MB of packages in 300 categories and 1,000 companies, as a generator might write
@@ -132,7 +127,7 @@ void TestLimits::initTestCase()
 void TestLimits::menuFileOf50MB()
 {
     const QString path = m_dir.filePath(QStringLiteral("big.qmf"));
-    QVERIFY(writeFile(path, bigMenu()));
+    QVERIFY(writeTestFile(path, bigMenu()));
     QVERIFY(QFileInfo(path).size() > 50'000'000);
 
     TProject project;
@@ -177,7 +172,7 @@ void TestLimits::binaryFilesAsMenuAndLanguage()
 {
     QFETCH(QByteArray, bytes);
     const QString path = m_dir.filePath(QStringLiteral("binary.bin"));
-    QVERIFY(writeFile(path, bytes));
+    QVERIFY(writeTestFile(path, bytes));
 
     TProject project;
     // The file opens, so it is no error: what reads as sections becomes languages and packages.
@@ -207,11 +202,11 @@ void TestLimits::descriptionOf100MB()
         text += line;
     text += "zanzibar\n";
     const QString path = m_dir.filePath(QStringLiteral("huge.txt"));
-    QVERIFY(writeFile(path, text));
+    QVERIFY(writeTestFile(path, text));
     text = QByteArray();
 
     const QString menuPath = m_dir.filePath(QStringLiteral("huge.qmf"));
-    QVERIFY(writeFile(menuPath, "[Huge]\nTextFile=huge.txt\n[Small]\nCategory=Tools\n"));
+    QVERIFY(writeTestFile(menuPath, "[Huge]\nTextFile=huge.txt\n[Small]\nCategory=Tools\n"));
     TProject project;
     QCOMPARE(project.LoadMenuFile(menuPath, m_dir.path() + u'/'), false);
     RecordingRowList rows;
@@ -282,7 +277,7 @@ void TestLimits::jpegHeaderOf60000Squared()
     const QByteArray jpeg = hugeJpegHeader();
     QVERIFY(!jpeg.isEmpty());
     const QString path = m_dir.filePath(QStringLiteral("huge.jpg"));
-    QVERIFY(writeFile(path, jpeg));
+    QVERIFY(writeTestFile(path, jpeg));
     QCOMPARE(QImageReader(path).size(), QSize(60000, 60000));
 
     QString why;
