@@ -16,11 +16,12 @@ build() {
 }
 
 # The Windows programs in build-windows/bin/, with Qt for Windows built first when its cache is
-# missing (the Qt script's progress shows on the terminal; its last line is Qt's prefix).
+# missing (the Qt script's progress shows on standard error, appended so that a log of the whole
+# run keeps what came before; its last line is Qt's prefix).
 build_windows() {
   scripts/install-packages.sh
   local qt
-  qt=$(scripts/build-qt-windows.sh | tee /dev/stderr | tail -n 1)
+  qt=$(scripts/build-qt-windows.sh | tee -a /dev/stderr | tail -n 1)
   # Qt's own toolchain file finds Qt for Windows and the host's Qt tools, and loads ours.
   cmake -S . -B build-windows -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
