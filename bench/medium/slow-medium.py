@@ -3,7 +3,7 @@
 is scratched or pulled out, for benchmarks and the tests that need such a medium.
 
     bench/medium/slow-medium.py SOURCE MOUNT [--model cd|usb2|local] [--mbps N] [--seek-ms N]
-        [--exec keep|showexec|none] [--control FILE] [--stats FILE]
+        [--exec keep|showexec|none] [--control FILE] [--stats FILE] [--drop-cache-on-open]
 
 Runs in the foreground until MOUNT is unmounted (`umount MOUNT`, or `fusermount -u MOUNT`) or
 the process gets SIGTERM/SIGINT; start it in the background and wait for MOUNT to show SOURCE's
@@ -12,8 +12,8 @@ files (see mount-medium.sh beside this file, which does both).
 The medium serves one read at a time. Each read costs size / bandwidth, and a read that does not
 continue where the previous one ended (another file, or another place in the same file) costs a
 seek first. The kernel's own read-ahead (128 KB) and page cache stay in front of it, as for a
-real drive; each open of a file drops that file's cached pages, so that a new process reads from
-the medium again.
+real drive: what was read once stays cached until MOUNT is unmounted, so a cold start needs a
+fresh mount (--drop-cache-on-open instead drops a file's cached pages whenever it is opened).
 
 Models: cd = a 24x CD (3.6 MB/s, 100 ms a seek), usb2 = a USB 2 stick (30 MB/s, 1 ms), local =
 no delay; --mbps and --seek-ms override the model's figures.
@@ -99,8 +99,10 @@ class Control:
 class SlowMedium(Operations):
     use_ns = True  # times in getattr are nanoseconds
 
-    def __init__(self, source, bytes_per_s, seek_s, exec_mode, control, stats_path):
+    def __init__(self, source, bytes_per_s, seek_s, exec_mode, control, stats_path,
+                 drop_cache_on_open):
         self.source = os.path.realpath(source)
+        self.drop_cache_on_open = drop_cache_on_open
         self.bytes_per_s = bytes_per_s
         self.seek_s = seek_s
         self.exec_mode = exec_mode
@@ -169,19 +171,22 @@ class SlowMedium(Operations):
             raise FuseOSError(errno.EACCES)
 
     # --- files
-    def open(self, path, flags):
+    def open(self, path, info):
         self.check_pulled()
-        if flags & (os.O_WRONLY | os.O_RDWR):
+        if info.flags & (os.O_WRONLY | os.O_RDWR):
             raise FuseOSError(errno.EROFS)
         try:
-            return os.open(self.real(path), os.O_RDONLY)
+            info.fh = os.open(self.real(path), os.O_RDONLY)
         except OSError as error:
             raise FuseOSError(error.errno)
+        info.keep_cache = 0 if self.drop_cache_on_open else 1
+        return 0
 
-    def release(self, path, fh):
-        os.close(fh)
+    def release(self, path, info):
+        os.close(info.fh)
 
-    def read(self, path, size, offset, fh):
+    def read(self, path, size, offset, info):
+        fh = info.fh
         with self.head:
             self.control.refresh()
             if self.control.values.get("reset") != self.control.reset:
@@ -229,6 +234,7 @@ def main():
                         default="keep")
     parser.add_argument("--control")
     parser.add_argument("--stats")
+    parser.add_argument("--drop-cache-on-open", action="store_true")
     arguments = parser.parse_args()
     mbps, seek_ms = MODELS[arguments.model]
     if arguments.mbps is not None:
@@ -239,8 +245,9 @@ def main():
         sys.exit(f"slow-medium.py: {arguments.source} is not a folder")
     medium = SlowMedium(arguments.source, mbps * 1e6, seek_ms / 1000.0, arguments.exec_mode,
                         Control(arguments.control and os.path.abspath(arguments.control)),
-                        arguments.stats and os.path.abspath(arguments.stats))
-    FUSE(medium, arguments.mount, foreground=True, ro=True, allow_other=True,
+                        arguments.stats and os.path.abspath(arguments.stats),
+                        arguments.drop_cache_on_open)
+    FUSE(medium, arguments.mount, raw_fi=True, foreground=True, ro=True, allow_other=True,
          default_permissions=False, fsname="slow-medium")
 
 
