@@ -68,6 +68,10 @@ struct SkinKey
     std::string_view defaultText = {};
 };
 
+// The largest window side the skin reader sets: larger than the widest displays in use (7680
+// pixels), so that the window's buffer stays below 256 MB. A side outside 1 to this is ignored.
+inline constexpr int kMaxWindowSide = 8192;
+
 // The system colour of a button's shadow, the design frame colour of the caption buttons.
 inline constexpr std::int64_t kButtonShadow = 0x80000010;
 

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QRect>
+#include <QSet>
 
 #include <cmath>
 
@@ -37,11 +38,16 @@ class SkinValues
 public:
     SkinValues(const IniFile& ini, const QString& section)
     {
+        QSet<const SkinKey*> seen;
         for (const auto& [name, value] : ini.sectionPairs(section)) {
             const SkinKey* key = skinKeyNamed(name);
-            if (!key || key->type == Text || m_set.contains(key))
+            if (!key || key->type == Text || seen.contains(key))
                 continue;
-            if (const std::optional<std::int32_t> number = parseInteger(value))
+            seen.insert(key);
+            const std::optional<std::int32_t> number = parseInteger(value);
+            // A window side the window cannot have is ignored as the reader ignores it.
+            const bool windowSide = key->target == Window;
+            if (number && (!windowSide || (*number >= 1 && *number <= kMaxWindowSide)))
                 m_set.insert(key, *number);
         }
     }
