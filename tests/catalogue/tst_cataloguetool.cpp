@@ -118,6 +118,11 @@ void CatalogueToolTest::exitStatus_data()
     QTest::newRow("language without file")
         << QStringList{"show", "windows-disc/quillomat.qmf", "--language", "1"} << 2
         << "--language";
+    // Where a drive letter names a drive of the machine, no folder can stand for it.
+    if (!kDriveLettersLeadToTheDiscRoot)
+        QTest::newRow("drive root refused")
+            << QStringList{"show", "worked-example.qmf", "--drive-root", "disc"} << 2
+            << "--drive-root is not used on Windows";
     QTest::newRow("list without mode")
         << QStringList{"list", "worked-example.qmf"} << 2 << "--mode";
     QTest::newRow("search mode not listable")
