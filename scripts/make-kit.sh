@@ -17,9 +17,9 @@ linux_kit() {
   local build=$1 out=$2 demo=$3
   cmake --install "$build" --component kit --prefix "$out" --strip >/dev/null
   if [ "$demo" = yes ]; then
-    # cmake --install skips a file whose copy has the same time stamp, as the starter menu may
-    # have in a fresh clone: remove it so that the demo's menu replaces it.
-    rm -f "$out/quillomat/quillomat.qmf"
+    # cmake --install skips a file whose copy has the same time stamp, as the starter menu and
+    # page may have in a fresh clone: remove them so that the demo's replace them.
+    rm -f "$out/quillomat/quillomat.qmf" "$out/quillomat/about.rtf"
     cmake --install "$build" --component kit-demo --prefix "$out" >/dev/null
   fi
 }

@@ -26,11 +26,13 @@ StartFiles resolveStartFiles(const QStringList& arguments, const QString& progra
             break;
         }
     }
-    if (switchAt >= 0 && switchAt + 1 < arguments.size())
-        return {programFolder + kDefaultMenuFile, withTrailingSeparator(arguments[switchAt + 1])};
+    if (switchAt >= 0 && switchAt + 1 < arguments.size()) {
+        const QString folder = withTrailingSeparator(arguments[switchAt + 1]);
+        return {programFolder + kDefaultMenuFile, folder, folder};
+    }
     if (!arguments.isEmpty())
-        return {arguments.front(), QString()};
-    return {programFolder + kDefaultMenuFile, driveRoot};
+        return {arguments.front(), QString(), driveRoot};
+    return {programFolder + kDefaultMenuFile, driveRoot, driveRoot};
 }
 
 } // namespace quillomat

@@ -29,10 +29,10 @@ QString extensionOf(const QString& path)
 void TMain_Form::ApplyDescriptionFont()
 {
     // Text inserted afterwards without its own format (plain text, messages) takes this one:
-    // the document's default font and the pane's text colour.
+    // the document's default font and the pane's text colour. The colour is left to the
+    // palette, so that such text follows the skin's description colour after F5.
     QTextCharFormat format;
     format.setFont(DescriptionFont.font);
-    format.setForeground(colorFromValue(DescriptionFont.color));
     Description_RichEdit->document()->setDefaultFont(DescriptionFont.font);
     setPanelTextColor(*Description_RichEdit, DescriptionFont.color);
     Description_RichEdit->setCurrentCharFormat(format);

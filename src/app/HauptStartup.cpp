@@ -191,11 +191,11 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     ApplySkin();
 
     // The medium the program runs from: the CD folder by default, and what a drive letter in
-    // the menu file stands for.
+    // the menu file stands for unless /TEST names another folder.
     const QString driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
     const StartFiles files = resolveStartFiles(arguments, ProgramFolder, driveRoot);
     Project = std::make_unique<TProject>();
-    Project->setDriveRoot(driveRoot);
+    Project->setDriveRoot(files.driveRoot);
     m_searchRunner = std::make_unique<SearchRunner>(*Project, *Quillz_ListView, *this);
 
     const QString languageFile = ProgramFolder + QStringLiteral("lang.ini");
@@ -269,6 +269,9 @@ void TMain_Form::selectFirstRow()
 void TMain_Form::ApplySkin()
 {
     LoadSkin(*this, ProgramFolder + QStringLiteral("qmskin.ini"));
+    // Text without a colour of its own, on screen now and in the next RTF shown, is drawn in
+    // the pane's text colour: it follows a new description colour at once.
+    setPanelTextColor(*Description_RichEdit, DescriptionFont.color);
     setWindowRegion();
     update();
 }

@@ -1,5 +1,7 @@
 #include "app/PackageListView.h"
 
+#include "app/FocusMark.h"
+
 #include <QCollator>
 #include <QKeyEvent>
 #include <QStyleOptionViewItem>
@@ -50,6 +52,10 @@ PackageListView::PackageListView(QWidget* parent) : QListWidget(parent)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setAccessibleName(tr("Packages"));
+    // The focus frame is drawn over the list's edge: the rows start inside it, so that it never
+    // covers the top of the first row.
+    const int frame = FocusMark::kWidth;
+    setViewportMargins(frame, frame, frame, frame);
 }
 
 void PackageListView::clearRows()

@@ -24,13 +24,9 @@ namespace {
 // written there, and a longer name in one was cut there too.
 constexpr qsizetype kMaxFontNameLength = 31;
 
-// Larger than the widest displays in use (7680 pixels); the window's buffer then stays below
-// 256 MB.
-constexpr int kMaxWindowSide = 8192;
-
 // A font whose line is taller than the largest window could not show one whole line (at 96
 // dots per inch 6144 points are kMaxWindowSide pixels); far larger sizes make Qt draw nothing.
-constexpr int kMaxFontPoints = kMaxWindowSide * 72 / 96;
+constexpr int kMaxFontPoints = skinkeys::kMaxWindowSide * 72 / 96;
 
 // The background of the minimize and close signs; every other pixel belongs to the sign.
 constexpr QRgb kSignBackground = 0xC0C0C0;

@@ -1,14 +1,18 @@
 #include "check/DiscCheck.h"
 
+#include "catalogue/DescriptionTextCache.h"
 #include "catalogue/MenuKeys.h"
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
 #include "check/FileChecks.h"
 #include "check/IniChecks.h"
+#include "platform/DriveRoot.h"
 #include "platform/FileProbe.h"
 #include "platform/TextServices.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace quillomat {
 namespace {
@@ -64,14 +68,73 @@ void checkPackageFiles(Report& report, const QString& package, const PackageValu
     }
 }
 
+// Whether the menu names a file or its CD folder by a drive letter, so that what the letter was
+// taken for matters to the report.
+bool usesDriveLetters(const IniFile& ini, bool folderFromMenu)
+{
+    for (const QString& section : ini.sectionNames()) {
+        const bool header = sameTextIgnoringCase(section, kHeaderSection);
+        if (header && !folderFromMenu)
+            continue;
+        for (const auto& [key, value] : ini.sectionPairs(section)) {
+            const bool pathKey = header
+                                     ? sameTextIgnoringCase(key, kCdFolderKey)
+                                     : std::any_of(std::begin(kPackageKeys), std::end(kPackageKeys),
+                                                   [&](const PackageKey& known) {
+                                                       return known.namesFile &&
+                                                              sameTextIgnoringCase(key, known.name);
+                                                   });
+            if (pathKey && startsWithDriveLetter(value))
+                return true;
+        }
+    }
+    return false;
+}
+
+QString driveRootNote(const QString& driveRoot, const QString& source)
+{
+    if (driveLettersNameDrives())
+        return QStringLiteral("drive letters (such as E:\\) name the drives of this machine");
+    return QStringLiteral("drive letters (such as E:\\) were taken for \"%1\", %2")
+        .arg(driveRoot, source);
+}
+
+// The disc kit's starter page says so in its text.
+constexpr QStringView kStarterPageMark = u"This is the starter page of the Quillomat disc kit.";
+
+// about.rtf beside the menu, the page the program starts with, is still the kit's starter page.
+void checkStartPage(Report& report, const QString& menuFile)
+{
+    const QString page = besideFile(menuFile, QStringLiteral("about.rtf"));
+    if (!QFileInfo::exists(page))
+        return;
+    const std::optional<QString> text = descriptionPlainText(page);
+    if (!text || !text->contains(kStarterPageMark))
+        return;
+    report.setFile(page);
+    report.warning(QString(), QString(),
+                   QStringLiteral("still the disc kit's starter page, which the program shows "
+                                  "when it starts: replace it with the disc's own start page"));
+}
+
 } // namespace
 
 bool checkMenuFile(Report& report, const CheckOptions& options)
 {
     // The project settles the CD folder and the drive root exactly as the program does.
     TProject project;
-    if (options.driveRoot)
+    QString driveRootSource;
+    if (options.driveRoot) {
         project.setDriveRoot(*options.driveRoot);
+        driveRootSource = QStringLiteral("the folder --drive-root names");
+    } else if (!options.cdFolder.isEmpty()) {
+        project.setDriveRoot(options.cdFolder);
+        driveRootSource =
+            QStringLiteral("the folder --cd-folder names (--drive-root names another)");
+    } else {
+        driveRootSource = QStringLiteral("the mount point of the file system this tool is on "
+                                         "(--drive-root names another)");
+    }
     if (project.LoadMenuFile(options.menuFile, options.cdFolder))
         return false;
     const std::optional<IniFile> ini = loadForCheck(report, options.menuFile);
@@ -88,6 +151,8 @@ bool checkMenuFile(Report& report, const CheckOptions& options)
     }
 
     const bool folderFromMenu = options.cdFolder.isEmpty();
+    if (usesDriveLetters(*ini, folderFromMenu))
+        report.addNote(driveRootNote(project.driveRoot(), driveRootSource));
     const std::optional<QString> folder =
         locateCdFolder(report, project.cdFolder(), folderFromMenu);
     const QStringList packageKeys = packageKeyNames();
@@ -131,6 +196,8 @@ CheckOutcome checkDisc(const CheckOptions& options)
         outcome.unreadableFile = languageFile;
     else if (checkSkin && !checkSkinFile(outcome.report, skinFile))
         outcome.unreadableFile = skinFile;
+    else
+        checkStartPage(outcome.report, options.menuFile);
     return outcome;
 }
 

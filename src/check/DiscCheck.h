@@ -17,8 +17,9 @@ struct CheckOptions
 {
     QString menuFile;
     QString cdFolder; // empty: the menu file's CDFolder key
-    // What a drive letter in the menu stands for; nullopt: as the program takes it, the mount
-    // point of the file system this program is on.
+    // What a drive letter in the menu stands for; nullopt: as the program takes it, the CD
+    // folder when one is given (as with /TEST FOLDER), else the mount point of the file system
+    // this program is on. Where drive letters name the machine's drives it is not used.
     std::optional<QString> driveRoot;
     // nullopt: "lang.ini" and "qmskin.ini" beside the menu file, where the program keeps them,
     // checked when they are there.

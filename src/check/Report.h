@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -42,9 +43,15 @@ public:
     const std::vector<Finding>& findings() const { return m_findings; }
     qsizetype count(Severity severity) const;
 
+    // What the check assumed that the reader needs to judge the findings (such as what a drive
+    // letter was taken for), shown with the count.
+    void addNote(const QString& note) { m_notes.append(note); }
+    const QStringList& notes() const { return m_notes; }
+
 private:
     QString m_file;
     std::vector<Finding> m_findings;
+    QStringList m_notes;
 };
 
 } // namespace quillomat

@@ -4,6 +4,7 @@
 #include "check/DiscCheck.h"
 #include "check/FileChecks.h"
 #include "check/IniChecks.h"
+#include "check/SkinLayout.h"
 #include "platform/IniFile.h"
 #include "platform/PreviewPicture.h"
 #include "platform/TextServices.h"
@@ -20,14 +21,6 @@ using namespace skinkeys;
 QString toQString(std::string_view text)
 {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-const SkinKey* skinKeyNamed(QStringView name)
-{
-    for (const SkinKey& key : kSkinKeys)
-        if (sameTextIgnoringCase(name, toQString(key.name)))
-            return &key;
-    return nullptr;
 }
 
 // What a value of the type must look like, for the message about one that does not.
@@ -48,17 +41,29 @@ QString expectedForm(ValueType type)
 }
 
 // The background is named relative to the skin file's folder, the program folder, and read as
-// a BMP whatever its name says; the built-in picture is shown when that fails.
-void checkBackground(Report& report, const QString& section, const QString& key,
-                     const QString& skinFile, const QString& value)
+// a BMP whatever its name says; the built-in picture is shown when that fails. The size of the
+// picture shown; nullopt for the built-in one.
+std::optional<QSize> checkBackground(Report& report, const QString& section, const QString& key,
+                                     const QString& skinFile, const QString& value)
 {
     const QString path = besideFile(skinFile, QString(value).replace(u'\\', u'/'));
     const std::optional<QString> found = locateNamedFile(report, section, key, path);
-    if (found && !loadBmpPicture(*found))
-        report.error(section, key,
-                     u'"' + *found +
-                         QStringLiteral("\" is not a BMP picture: the built-in background is "
-                                        "shown instead"));
+    if (!found)
+        return std::nullopt;
+    if (const std::optional<QImage> picture = loadBmpPicture(*found))
+        return picture->size();
+    report.error(section, key,
+                 u'"' + *found +
+                     QStringLiteral("\" is not a BMP picture: the built-in background is "
+                                    "shown instead"));
+    return std::nullopt;
+}
+
+// The built-in background fits the window's design size exactly.
+QSize builtinBackgroundSize()
+{
+    return QSize(int(findSkinKey(Window, Width)->defaultNumber),
+                 int(findSkinKey(Window, Height)->defaultNumber));
 }
 
 } // namespace
@@ -89,6 +94,7 @@ bool checkSkinFile(Report& report, const QString& skinFile)
         known.append(toQString(key.name));
     checkSectionKeys(report, *ini, section, known);
 
+    QSize background = builtinBackgroundSize();
     QSet<const SkinKey*> seen;
     for (const auto& [name, value] : ini->sectionPairs(section)) {
         const SkinKey* key = skinKeyNamed(name);
@@ -98,7 +104,8 @@ bool checkSkinFile(Report& report, const QString& skinFile)
         const QString keyName = name.toString();
         if (key->type == Text) {
             if (key->property == Background && !value.isEmpty())
-                checkBackground(report, section, keyName, skinFile, value.toString());
+                background = checkBackground(report, section, keyName, skinFile, value.toString())
+                                 .value_or(background);
         } else if (value.isEmpty()) {
             report.warning(section, keyName, QStringLiteral("empty: the key is ignored"));
         } else if (!parseInteger(value)) {
@@ -107,6 +114,7 @@ bool checkSkinFile(Report& report, const QString& skinFile)
                              .arg(value.toString(), expectedForm(key->type)));
         }
     }
+    checkSkinLayout(report, *ini, section, background);
     return true;
 }
 

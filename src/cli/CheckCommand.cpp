@@ -41,6 +41,8 @@ QByteArray asText(const Report& report)
         text += findingLine(finding);
     const qsizetype errors = report.count(Severity::Error);
     const qsizetype warnings = report.count(Severity::Warning);
+    for (const QString& note : report.notes())
+        text += QStringLiteral("note: ") + note + u'\n';
     if (errors == 0 && warnings == 0)
         text += QStringLiteral("no problems found\n");
     else
@@ -68,6 +70,11 @@ QByteArray asJson(const Report& report)
         }
         json.endObject();
     }
+    json.endArray();
+    json.key(QStringLiteral("notes"));
+    json.beginArray();
+    for (const QString& note : report.notes())
+        json.value(note);
     json.endArray();
     json.key(QStringLiteral("errors"));
     json.value(qint64(report.count(Severity::Error)));

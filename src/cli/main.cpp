@@ -4,13 +4,16 @@
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
+#include "check/FileChecks.h"
 #include "cli/CheckCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/Output.h"
 #include "platform/CasePaths.h"
+#include "platform/DriveRoot.h"
 #include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -46,8 +49,11 @@ const char kUsage[] =
     "  --cd-folder DIR  folder the packages' files are resolved against (default: the menu\n"
     "                   file's CDFolder key)\n"
     "  --drive-root DIR folder a drive letter (E:\\) in the menu file stands for (default:\n"
-    "                   the mount point of the file system this program is on)\n"
-    "  --lang FILE      language file, loaded before the menu file\n"
+    "                   the --cd-folder when one is given, as with quillomat /TEST DIR,\n"
+    "                   else the mount point of the file system this program is on); not\n"
+    "                   on Windows, where a drive letter names that drive\n"
+    "  --lang FILE      language file, loaded before the menu file (default: lang.ini\n"
+    "                   beside the menu file, when it is there)\n"
     "  --language N     language of that file to use, counted from 1\n"
     "  --skin FILE      skin file to check\n"
     "  --screen WxH     screen a preview picture must fit on (default: 1024x768)\n"
@@ -235,6 +241,18 @@ std::optional<SortMode> sortModeNamed(const QString& name)
     return std::nullopt;
 }
 
+// Windows reads a drive letter as that drive of the machine, and so does Quillomat there: a
+// drive root of another folder would check a disc the program never sees.
+std::optional<int> refuseDriveRoot(const Arguments& args)
+{
+    if (!args.driveRoot || !driveLettersNameDrives())
+        return std::nullopt;
+    return usageError(QStringLiteral(
+        "--drive-root is not used on Windows: a drive letter names that drive of this machine, "
+        "as it does for Quillomat; to check a copy of the disc, give its folder a drive letter "
+        "(subst E: FOLDER) or use --cd-folder"));
+}
+
 int runText(const Arguments& args)
 {
     if (args.positional.size() != 2)
@@ -258,6 +276,8 @@ int runCheckCommand(const Arguments& args)
         return usageError(QStringLiteral("check needs exactly one MENU"));
     if (args.language || args.mode || args.filter)
         return usageError(QStringLiteral("check takes no --language, --mode or --filter"));
+    if (const std::optional<int> refused = refuseDriveRoot(args))
+        return *refused;
     CheckOptions options;
     options.menuFile = args.positional[1];
     options.cdFolder = args.cdFolder.value_or(QString());
@@ -293,11 +313,20 @@ int runCatalogueCommand(const Arguments& args)
     }
     if (args.skin || args.screen || args.json)
         return usageError(QStringLiteral("--skin, --screen and --json belong to check"));
+    if (const std::optional<int> refused = refuseDriveRoot(args))
+        return *refused;
 
+    // The texts the program shows with this menu: lang.ini beside it, where the program keeps
+    // its own, unless --lang names another.
+    const QString& menuFile = args.positional[1];
+    const QString beside = besideFile(menuFile, QStringLiteral("lang.ini"));
+    const std::optional<QString> languageFile =
+        args.languageFile ? args.languageFile
+                          : (QFileInfo::exists(beside) ? std::optional(beside) : std::nullopt);
     TProject project;
-    if (args.languageFile && project.LoadLanguageFile(*args.languageFile)) {
+    if (languageFile && project.LoadLanguageFile(*languageFile)) {
         writeError(QStringLiteral("quillomat-catalogue: cannot open language file \"%1\"")
-                       .arg(*args.languageFile));
+                       .arg(*languageFile));
         return kExitCannotOpen;
     }
     if (args.language) {
@@ -312,7 +341,8 @@ int runCatalogueCommand(const Arguments& args)
     }
     if (args.driveRoot)
         project.setDriveRoot(*args.driveRoot);
-    const QString& menuFile = args.positional[1];
+    else if (args.cdFolder)
+        project.setDriveRoot(*args.cdFolder);
     if (project.LoadMenuFile(menuFile, args.cdFolder.value_or(QString()))) {
         writeError(
             QStringLiteral("quillomat-catalogue: cannot open menu file \"%1\"").arg(menuFile));

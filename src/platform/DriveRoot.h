@@ -20,4 +20,8 @@ QString driveRootOf(const QString& path);
 //   "E:dir" is read from the root too, since a disc's current folder is its root).
 QString pathOnDrive(const QString& driveRoot, QStringView pathWithDriveLetter);
 
+// True where a drive letter names a drive of this machine whatever drive root is given
+// (Windows); false where it stands for the drive root (Linux).
+bool driveLettersNameDrives();
+
 } // namespace quillomat

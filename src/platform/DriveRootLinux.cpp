@@ -31,4 +31,9 @@ QString pathOnDrive(const QString& driveRoot, QStringView pathWithDriveLetter)
     return path.append(rest).replace(u'\\', u'/');
 }
 
+bool driveLettersNameDrives()
+{
+    return false;
+}
+
 } // namespace quillomat

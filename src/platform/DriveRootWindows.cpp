@@ -49,4 +49,9 @@ QString pathOnDrive(const QString&, QStringView pathWithDriveLetter)
     return pathWithDriveLetter.toString().replace(u'\\', u'/');
 }
 
+bool driveLettersNameDrives()
+{
+    return true;
+}
+
 } // namespace quillomat

@@ -4,8 +4,11 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,6 +27,14 @@ PreviewWindowHook& currentHook()
     return hook;
 }
 
+// The area a window may take on the primary screen (the desktop without panels); empty when
+// there is no screen.
+QSize availableScreenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() : QSize();
+}
+
 // The outer size is a property of the frame, which the window manager adds only after the
 // window is mapped; so the client size is fitted again whenever the frame turns out different.
 class PreviewDialog : public QDialog
@@ -33,15 +44,27 @@ public:
         : QDialog(owner, Qt::Tool), m_outerSize(picture.size())
     {
         setWindowTitle(caption);
-        auto* image = new QLabel(this);
+        auto* image = new QLabel;
         image->setPixmap(QPixmap::fromImage(picture));
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // Ignored: the label must not ask for the whole picture, the frame is allowed to cover
-        // part of it.
-        image->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(image);
+        const QSize screen = availableScreenSize();
+        if (screen.isEmpty() ||
+            (picture.width() <= screen.width() && picture.height() <= screen.height())) {
+            // Ignored: the label must not ask for the whole picture, the frame is allowed to
+            // cover part of it.
+            image->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+            layout->addWidget(image);
+        } else {
+            // Larger than the screen: the window takes the screen and the picture scrolls in
+            // it, still at its own scale, so that the title bar and every pixel stay reachable.
+            m_outerSize = picture.size().boundedTo(screen);
+            auto* scroller = new QScrollArea;
+            scroller->setFrameShape(QFrame::NoFrame);
+            scroller->setWidget(image);
+            layout->addWidget(scroller);
+        }
         fitOuterSize();
     }
 

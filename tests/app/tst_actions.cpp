@@ -96,7 +96,8 @@ void ActionsTest::init()
     m_previews.clear();
     setErrorBoxHook([this](QWidget*, const QString& message) { m_errors.append(message); });
     setPreviewWindowHook([this](QWidget*, const QString& caption, const QImage& image) {
-        m_previews.append(QStringLiteral("%1 %2x%3").arg(caption).arg(image.width()).arg(image.height()));
+        m_previews.append(
+            QStringLiteral("%1 %2x%3").arg(caption).arg(image.width()).arg(image.height()));
         return 2;
     });
     m_form = std::make_unique<TMain_Form>();
@@ -179,7 +180,8 @@ void ActionsTest::searchRunsOnEnterOnly()
     QTest::keyClicks(filter->lineEdit(), "studio  TOOLS");
     QCOMPARE(m_form->Quillz_ListView->count(), 0); // typing alone searches nothing
     QTest::keyClick(filter->lineEdit(), Qt::Key_Return);
-    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Notes", "Paint Studio"}));
+    QCOMPARE(captionsOf(m_form->Quillz_ListView),
+             (QStringList{"archiver", "Notes", "Paint Studio"}));
     QCOMPARE(filter->lineEdit()->selectedText(), QStringLiteral("studio  TOOLS"));
     QVERIFY(m_errors.isEmpty()); // Enter never reached the setup button
     QCOMPARE(m_form->Quillz_ListView->selectedItems().size(), 0);
@@ -250,14 +252,15 @@ void ActionsTest::setupReportsFailures()
 {
     selectRow("Viewer");
     m_form->Setup_ExtSpeedButton->click();
-    QCOMPARE(m_errors, QStringList{QStringLiteral("File \"%1/viewer/gone.sh\" not found.").arg(m_disc->path())});
+    QCOMPARE(
+        m_errors,
+        QStringList{QStringLiteral("File \"%1/viewer/gone.sh\" not found.").arg(m_disc->path())});
 }
 
 void ActionsTest::setupStartsProgram()
 {
     const QString marker = m_disc->filePath("started");
-    writeFile(m_disc->filePath("paint/setup.sh"),
-              "#!/bin/sh\npwd > \"" + marker.toUtf8() + "\"\n");
+    writeFile(m_disc->filePath("paint/setup.sh"), "#!/bin/sh\npwd > \"" + marker.toUtf8() + "\"\n");
     QFile::setPermissions(m_disc->filePath("paint/setup.sh"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     selectRow("Paint Studio");
@@ -290,7 +293,11 @@ void ActionsTest::previewShowsPictureOrError()
     QCOMPARE(m_previews.size(), 2);
     selectRow("Notes");
     m_form->Preview_ExtSpeedButton->click();
-    QCOMPARE(m_errors, QStringList{QStringLiteral("Cannot open \"%1/notes/missing.jpg\" or it has got an unknown extension.").arg(m_disc->path())});
+    QCOMPARE(
+        m_errors,
+        QStringList{QStringLiteral(
+                        "Cannot open \"%1/notes/missing.jpg\" or it has got an unknown extension.")
+                        .arg(m_disc->path())});
     QCOMPARE(m_previews.size(), 2);
 }
 
@@ -366,6 +373,12 @@ void ActionsTest::focusIsVisible()
     const QRgb onPanel = FocusMark::colourOn(QColor(0x40, 0x40, 0x40)).rgb();
     QCOMPARE(m_form->grab().toImage().pixel(list->geometry().topLeft()), onPanel);
     QCOMPARE(m_form->grab().toImage().pixel(list->geometry().bottomRight()), onPanel);
+    // The frame lies around the rows, not over the first one.
+    const QRect firstRow = list->visualItemRect(list->item(0));
+    const QRect rowInWindow(list->viewport()->mapTo(m_form.get(), firstRow.topLeft()),
+                            firstRow.size());
+    const int frame = FocusMark::kWidth;
+    QVERIFY(list->geometry().marginsRemoved({frame, frame, frame, frame}).contains(rowInWindow));
     // The selected row shows whether the list has the focus.
     const QPoint inRow = list->visualItemRect(list->item(0)).topRight() + QPoint(-4, 2);
     const QColor focused = list->grab().toImage().pixelColor(inRow);
@@ -442,7 +455,8 @@ void ActionsTest::helpMenuAndTexts()
     QVERIFY(!m_form->About_MenuItem->icon().isNull());
     m_form->Help_PopupMenu->hide();
     m_form->Hilfe_MenuItem->trigger();
-    QCOMPARE(paneText(), QStringLiteral("Cannot open file \"%1\".").arg(m_program->filePath("help.rtf")));
+    QCOMPARE(paneText(),
+             QStringLiteral("Cannot open file \"%1\".").arg(m_program->filePath("help.rtf")));
     m_form->About_MenuItem->trigger();
     QVERIFY(paneText().contains(QStringLiteral("About this disc")));
 }

@@ -1,6 +1,7 @@
 #include "AppTestHelpers.h"
 #include "app/Haupt.h"
 #include "app/PackageListView.h"
+#include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "resources/BuiltinPictures.h"
@@ -135,6 +136,8 @@ private slots:
     void rereadWithoutFileChangesNothing();
     void silverSignStaysSilver();
     void sampleSkinLoads();
+    void descriptionColourFollowsF5();
+    void keyTableDefaultsAreTheDesign();
 };
 
 void SkinTest::initTestCase()
@@ -443,6 +446,129 @@ void SkinTest::sampleSkinLoads()
     QCOMPARE(form.size(), QSize(720, 440));
     QCOMPARE(form.BackgroundBitmap.size(), form.size());
     QCOMPARE(form.Setup_ExtSpeedButton->font().family(), QStringLiteral("DejaVu Sans"));
+}
+
+// Pixels of the pane drawn in pure red, as text in the colour 0x0000FF is.
+int redPixelsOf(QWidget& pane)
+{
+    const QImage shot = pane.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            count += (shot.pixel(x, y) & RGB_MASK) == 0xFF0000;
+    return count;
+}
+
+// RTF text without a colour of its own and the text on screen take a new description colour
+// at once, not from the second description on.
+void SkinTest::descriptionColourFollowsF5()
+{
+    const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs48\\b WWWW MMMM}";
+    writeFile(programFile("a.rtf"), rtf);
+    writeFile(programFile("b.rtf"), rtf);
+    writeFile(programFile("quillomat.qmf"), "[A]\nTextFile=a.rtf\n[B]\nTextFile=b.rtf\n");
+    m_form = std::make_unique<TMain_Form>();
+    QVERIFY(m_form->FormCreate({"/TEST", m_program->path()}, m_program->path() + '/'));
+    TMain_Form& form = *m_form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Quillz_ListView->setCurrentRow(1); // the first row is chosen already, under about.rtf
+    QCOMPARE(redPixelsOf(*form.Description_RichEdit), 0);
+
+    writeSkin("description.font.color=0x0000FF\n");
+    QTest::keyClick(form.Quillz_ListView, Qt::Key_F5);
+    QVERIFY(redPixelsOf(*form.Description_RichEdit) > 0);
+    form.Quillz_ListView->setCurrentRow(0);
+    QVERIFY(redPixelsOf(*form.Description_RichEdit) > 0);
+}
+
+// The defaults of the key table, which the key reference and the disc check take as the window's
+// look without a skin, are the window's design values.
+void SkinTest::keyTableDefaultsAreTheDesign()
+{
+    using namespace skinkeys;
+    QTemporaryDir empty;
+    TMain_Form form;
+    form.FormCreate({}, empty.path() + '/');
+    const QMap<Target, QWidget*> widgets = {{Window, &form},
+                                            {SortBy, form.SortBy_ComboBox},
+                                            {Filter, form.SortFilter_ComboBox},
+                                            {List, form.Quillz_ListView},
+                                            {Description, form.Description_RichEdit},
+                                            {Preview, form.Preview_ExtSpeedButton},
+                                            {Setup, form.Setup_ExtSpeedButton},
+                                            {Help, form.Help_ExtSpeedButton},
+                                            {Minimize, form.Minimize_ExtSpeedButton},
+                                            {Close, form.Close_ExtSpeedButton}};
+    for (const SkinKey& key : kSkinKeys) {
+        QWidget* widget = widgets.value(key.target);
+        const QFont font =
+            key.target == DescriptionFont ? form.DescriptionFont.font : widget->font();
+        auto* box = qobject_cast<TFlatComboBox*>(widget);
+        auto* button = qobject_cast<TExtSpeedButton*>(widget);
+        const QPalette palette = widget ? widget->palette() : QPalette();
+        std::optional<qint64> number;
+        QString text;
+        switch (key.property) {
+        case Left:
+            number = widget->x();
+            break;
+        case Top:
+            number = widget->y();
+            break;
+        case Width:
+            number = widget->width();
+            break;
+        case Height:
+            number = widget->height();
+            break;
+        case Background:
+            continue; // the built-in picture, no file
+        case FontName:
+            text = font.family();
+            break;
+        case FontSize:
+            number = font.pointSize();
+            break;
+        case FontBold:
+            number = font.bold() ? 1 : 0;
+            break;
+        case FontColor:
+            number = key.target == DescriptionFont ? form.DescriptionFont.color
+                     : box                         ? box->FontColor()
+                     : button                      ? button->FontColor()
+                                                   : valueFromColor(palette.color(QPalette::Text));
+            break;
+        case Fill:
+            number = box ? box->Color() : valueFromColor(palette.color(QPalette::Base));
+            break;
+        case Border:
+            number = box->ColorBorder();
+            break;
+        case Arrow:
+            number = box->ColorArrow();
+            break;
+        case ArrowBackground:
+            number = box->ColorArrowBackground();
+            break;
+        case FrameColor:
+            number = button->FrameColor();
+            break;
+        case FrameVisible:
+            number = button->FrameVisible() ? 1 : 0;
+            break;
+        case SignColor:
+            number = signOf(button->Glyph()).first();
+            break;
+        }
+        const QString name = QString::fromLatin1(key.name.data(), qsizetype(key.name.size()));
+        if (number)
+            QVERIFY2(quint32(*number) == quint32(key.defaultNumber), qPrintable(name));
+        else
+            QVERIFY2(text == QString::fromLatin1(key.defaultText.data(),
+                                                 qsizetype(key.defaultText.size())),
+                     qPrintable(name));
+    }
 }
 
 QTEST_MAIN(SkinTest)

@@ -39,6 +39,7 @@ private slots:
     void paneSetupAndPreviewFindTheFiles();
     void searchReadsTheDescription();
     void mixedEncodingKeepsEveryLetter();
+    void testFolderStandsForTheDrive();
 };
 
 void WindowsDiscTest::init()
@@ -127,6 +128,21 @@ void WindowsDiscTest::mixedEncodingKeepsEveryLetter()
     sortBy->setCurrentIndex(company);
     emit sortBy->activated(company);
     QVERIFY(m_form->SortFilter_ComboBox->findText("Grün") >= 0);
+}
+
+// A menu written on Windows, beside the program and tested from a folder that is not on a drive
+// of its own: its drive letters stand for that folder.
+void WindowsDiscTest::testFolderStandsForTheDrive()
+{
+    QTemporaryDir stick;
+    writeFile(stick.filePath("Docs/Readme.txt"), "Found on the stick.");
+    writeFile(m_program->filePath("quillomat.qmf"),
+              "[!Quillomat menu file generator]\r\nCDFolder=E:\\\r\n"
+              "[Another Tool]\r\n[Stick Tool]\r\nTextFile=E:\\DOCS\\README.TXT\r\n");
+    TMain_Form form;
+    QVERIFY(form.FormCreate({"/TEST", stick.path()}, m_program->path() + '/'));
+    form.Quillz_ListView->setCurrentRow(1);
+    QCOMPARE(form.Description_RichEdit->toPlainText(), QStringLiteral("Found on the stick."));
 }
 
 QTEST_MAIN(WindowsDiscTest)

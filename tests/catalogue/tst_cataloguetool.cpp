@@ -39,6 +39,7 @@ void CatalogueToolTest::printsGoldenJson_data()
     QTest::addColumn<QString>("golden");
     // Where a drive letter leads to that drive (Windows), E: is not the folder given here.
     if (kDriveLettersLeadToTheDiscRoot) {
+        // With the languages of lang.ini beside the menu, as the program reads it.
         QTest::newRow("worked example")
             << QStringList{"show", "worked-example.qmf", "--drive-root", "/media/disc"}
             << "worked-example.show.json";
@@ -115,7 +116,13 @@ void CatalogueToolTest::exitStatus_data()
         << QStringList{"show", "worked-example.qmf", "--lang", "lang.ini", "--language", "two"} << 2
         << "--language";
     QTest::newRow("language without file")
-        << QStringList{"show", "worked-example.qmf", "--language", "1"} << 2 << "--language";
+        << QStringList{"show", "windows-disc/quillomat.qmf", "--language", "1"} << 2
+        << "--language";
+    // Where a drive letter names a drive of the machine, no folder can stand for it.
+    if (!kDriveLettersLeadToTheDiscRoot)
+        QTest::newRow("drive root refused")
+            << QStringList{"show", "worked-example.qmf", "--drive-root", "disc"} << 2
+            << "--drive-root is not used on Windows";
     QTest::newRow("list without mode")
         << QStringList{"list", "worked-example.qmf"} << 2 << "--mode";
     QTest::newRow("search mode not listable")

@@ -31,6 +31,7 @@ private slots:
     void demoDiscIsClean();
     void exitStatus_data();
     void exitStatus();
+    void starterPageIsReported();
 };
 
 void DiscCheckTest::reportsEachFault_data()
@@ -85,6 +86,23 @@ void DiscCheckTest::exitStatus_data()
         << 0 << "0 errors, ";
     QTest::newRow("smaller screen") << QStringList{"windows/quillomat.qmf", "--screen", "1x1"} << 3
                                     << "larger than a 1 x 1 screen";
+    QTest::newRow("window wider than its picture")
+        << QStringList{"windows/quillomat.qmf", "--skin", "skins/wide.ini"} << 0
+        << "dialog.width: the window is 860 x 373, larger than its background picture (592 x 373)";
+    QTest::newRow("button past the window's edge")
+        << QStringList{"windows/quillomat.qmf", "--skin", "skins/wide.ini"} << 0
+        << "setup.position.left: the setup button at 900, 324 (67 x 21) lies outside the 860 x 373";
+    QTest::newRow("light list keeps its light text")
+        << QStringList{"windows/quillomat.qmf", "--skin", "skins/light.ini"} << 0
+        << "quillzlist.color.fill: the package list's text (quillzlist.font.color 0xC0C0C0) on its "
+           "fill (quillzlist.color.fill 0xE8F4FF) has a contrast of 1.7:1";
+    QTest::newRow("dark text on a light box reads")
+        << QStringList{"windows/quillomat.qmf", "--skin", "skins/light.ini"} << 0
+        << "0 errors, 6 warnings";
+    QTest::newRow("drive letters taken for the CD folder")
+        << QStringList{"drive-letters/quillomat.qmf", "--cd-folder", "drive-letters"} << 0
+        << "note: drive letters (such as E:\\) were taken for \"drive-letters/\", the folder "
+           "--cd-folder names (--drive-root names another)\nno problems found";
     QTest::newRow("missing menu") << QStringList{"absent.qmf"} << 1 << "absent.qmf";
     QTest::newRow("menu is a folder") << QStringList{"disc"} << 1 << "\"disc\"";
     QTest::newRow("missing language file")
@@ -110,6 +128,20 @@ void DiscCheckTest::exitStatus()
     QCOMPARE(result.exitCode, exitCode);
     const QString said = QString::fromUtf8(result.out + result.err);
     QVERIFY2(said.contains(message), qPrintable(said));
+}
+
+// The kit's own start page, left in the program folder, is reported; the demo's is not (above).
+void DiscCheckTest::starterPageIsReported()
+{
+    QTemporaryDir program;
+    writeTestFile(program.filePath("quillomat.qmf"), "[Tool]\n");
+    QVERIFY(
+        QFile::copy(QStringLiteral(QUILLOMAT_KIT_DIR "/about.rtf"), program.filePath("about.rtf")));
+    const checktool::Result result =
+        checktool::run({"quillomat.qmf"}, program.path(), Desktop::Bare);
+    QCOMPARE(result.out, QByteArray("about.rtf: warning: still the disc kit's starter page, which "
+                                    "the program shows when it starts: replace it with the "
+                                    "disc's own start page\n0 errors, 1 warning\n"));
 }
 
 QTEST_GUILESS_MAIN(DiscCheckTest)

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -47,6 +49,7 @@ private slots:
     void errorBoxHookReplacesTheBox();
     void previewWindowShowsPictureAtItsSize_data();
     void previewWindowShowsPictureAtItsSize();
+    void previewLargerThanTheScreenScrolls();
 
 private:
     QWidget m_owner;
@@ -146,6 +149,38 @@ void TestPlatformWidgets::previewWindowShowsPictureAtItsSize()
     QVERIFY(!QApplication::activeModalWidget());
     // The window lives only while it is shown.
     QCOMPARE(m_owner.findChildren<QLabel*>().size(), 0);
+}
+
+// The frame, title bar included, lies inside the screen's available area, and the picture's
+// far corner can be scrolled to, still at the picture's own scale.
+void TestPlatformWidgets::previewLargerThanTheScreenScrolls()
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size = area.size() + QSize(400, 300);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    picture.setPixel(size.width() - 1, size.height() - 1, qRgb(0, 0, 255));
+
+    m_owner.show();
+    bool inspected = false;
+    whenModalWindowShows([&](QWidget* window) {
+        inspected = true;
+        QVERIFY2(area.contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(window->frameGeometry().x())
+                                .arg(window->frameGeometry().y())
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())));
+        auto* scroller = window->findChild<QScrollArea*>();
+        QVERIFY(scroller);
+        scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+        const QImage shown = scroller->viewport()->grab().toImage();
+        QCOMPARE(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(0, 0, 255));
+        window->close();
+    });
+    showPreviewWindow(&m_owner, QStringLiteral("Preview"), picture);
+    QVERIFY(inspected);
 }
 
 QTEST_MAIN(TestPlatformWidgets)
