@@ -40,7 +40,7 @@ inline std::optional<std::uint32_t> be32(const QByteArray& data, qint64 offset)
 // `size` bytes from `offset` of a device, or nullopt where the device holds fewer.
 inline std::optional<QByteArray> readAt(QIODevice& device, qint64 offset, qint64 size)
 {
-    if (offset < 0 || size < 0 || !device.seek(offset))
+    if (offset < 0 || size < 0 || offset + size > device.size() || !device.seek(offset))
         return std::nullopt;
     QByteArray data = device.read(size);
     if (data.size() != size)
