@@ -43,7 +43,9 @@ InstallerInfo readInstallerInfo(const QString& path);
 // ProductName, FileVersion (else ProductVersion) and CompanyName of a Windows program's version
 // resource.
 InstallerInfo readWindowsVersion(QIODevice& file);
-// Subject (else Title) and Author of a Windows Installer database's summary information.
+// Subject (else Title) and Author of a Windows Installer database's summary information, and
+// ProductVersion of its Property table (with ProductName and Manufacturer where the summary
+// lacks them).
 InstallerInfo readMsiSummary(QIODevice& file);
 // Package, Version, Section and Maintainer (else Origin) of a Debian package's control file.
 InstallerInfo readDebianControl(QIODevice& file);

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace quillomat {
 namespace {
 
@@ -64,11 +66,11 @@ QByteArray draftMenu(const QList<PackageDraft>& packages, const QString& cdFolde
 {
     const QDir cd(cdFolder);
     QStringList lines{
-        QStringLiteral("; Menu drafted from the packages on the medium. Lines starting with ; "
-                       "are notes: fill in what they ask for, then check the menu with"),
-        QStringLiteral(";   quillomat-catalogue check MENU"),
-        QStringLiteral("; Paths are relative to the medium's root, which CDFolder names when the "
-                       "menu is opened by name."),
+        QStringLiteral("; Drafted from the packages on the medium. Lines starting with ; are "
+                       "notes:"),
+        QStringLiteral("; fill in what they ask for, then: quillomat-catalogue check MENU"),
+        QStringLiteral("; Paths are relative to the medium's root; CDFolder names it for a menu "
+                       "opened by name."),
         QString(),
         QStringLiteral("[!Quillomat menu file generator]"),
         QStringLiteral("CDFolder=") + QDir::toNativeSeparators(cd.absolutePath()) +
@@ -103,8 +105,17 @@ QByteArray draftMenu(const QList<PackageDraft>& packages, const QString& cdFolde
             {"Bitmap", package.bitmap},
         };
         for (const auto& [key, path] : files) {
-            if (!path.isEmpty())
-                lines.append(QLatin1StringView(key) + u'=' + relativePath(cd, path));
+            const QString relative = relativePath(cd, path);
+            if (relative.isEmpty())
+                continue;
+            // A line break or other control character in a file name would end the line.
+            if (std::any_of(relative.cbegin(), relative.cend(),
+                            [](QChar c) { return c.category() == QChar::Other_Control; }))
+                lines.append(QStringLiteral("; %1: the file's name cannot stand in a menu: ")
+                                 .arg(QLatin1StringView(key)) +
+                             oneLine(relative, kMaxValue));
+            else
+                lines.append(QLatin1StringView(key) + u'=' + relative);
         }
     }
     return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";

@@ -1,5 +1,7 @@
 // The summary information of a Windows Installer database: a property set stream inside an OLE
 // compound file (sectors chained through a FAT, small streams in a mini stream of their own).
+// The product's version is in the database's Property table: a stream of string ids, column by
+// column, into a pool of strings.
 
 #include "installers/Bytes.h"
 #include "installers/InstallerInfo.h"
@@ -19,6 +21,8 @@ constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 // the reader collect.
 constexpr qint64 kMaxDirectoryBytes = 16 * 1024 * 1024;
 constexpr qint64 kMaxSummaryBytes = 1024 * 1024;
+// A product's properties and strings fit in a few megabytes; larger pools are not read.
+constexpr qint64 kMaxTableBytes = 64 * 1024 * 1024;
 const QByteArray kSignature = QByteArray::fromHex("D0CF11E0A1B11AE1");
 const QString kSummaryName = QStringLiteral("\x05SummaryInformation");
 
@@ -196,6 +200,8 @@ QString decodeIn(int codePage, QByteArrayView text)
 {
     if (codePage == 65001)
         return QString::fromUtf8(text);
+    if (codePage == 0) // neutral: as written by the tool, commonly UTF-8
+        return decodeText(text);
     if (codePage != 1252 && knownCodePage(codePage)) {
         CodePageConverter converter(codePage);
         if (converter.isValid())
@@ -239,6 +245,64 @@ QMap<std::uint32_t, QString> textProperties(const QByteArray& set)
     return texts;
 }
 
+// A table's stream name: its characters packed two to a code unit behind a table mark.
+QString tableStreamName(QStringView table)
+{
+    auto code = [](QChar c) -> int {
+        const char16_t u = c.unicode();
+        return u >= u'0' && u <= u'9'   ? u - u'0'
+               : u >= u'A' && u <= u'Z' ? u - u'A' + 10
+               : u >= u'a' && u <= u'z' ? u - u'a' + 36
+               : u == u'.'              ? 62
+                                        : 63;
+    };
+    QString name(QChar(char16_t(0x4840)));
+    for (qsizetype i = 0; i < table.size(); i += 2) {
+        name.append(QChar(char16_t(i + 1 < table.size()
+                                       ? 0x3800 + code(table[i]) + (code(table[i + 1]) << 6)
+                                       : 0x4800 + code(table[i]))));
+    }
+    return name;
+}
+
+// The values of the Property table by property name; empty where the database has none.
+QMap<QString, QString> databaseProperties(CompoundFile& compound)
+{
+    QMap<QString, QString> properties;
+    const auto pool = compound.stream(tableStreamName(u"_StringPool"), kMaxTableBytes);
+    const auto data = compound.stream(tableStreamName(u"_StringData"), kMaxTableBytes);
+    const auto table = compound.stream(tableStreamName(u"Property"), kMaxTableBytes);
+    if (!pool || !data || !table || pool->size() < 4)
+        return properties;
+    const std::uint32_t header = *le32(*pool, 0);
+    const int refSize = (header & 0x80000000) ? 3 : 2; // string ids of 3 bytes in large pools
+    const int codePage = int(header & 0xFFFF);
+    // Strings are numbered from 1 in pool order, their bytes one after another in the data.
+    QList<QByteArray> strings{QByteArray()};
+    qint64 offset = 0;
+    for (qint64 at = 4; at + 4 <= pool->size(); at += 4) {
+        qint64 length = *le16(*pool, at);
+        if (length == 0 && *le16(*pool, at + 2) != 0 && at + 8 <= pool->size()) {
+            // A string of 64 KB or more: the high half here, the low half in the next entry.
+            length = (qint64(*le16(*pool, at + 2)) << 16) | *le16(*pool, at + 4);
+            at += 4;
+        }
+        if (offset + length > data->size())
+            break;
+        strings.append(data->mid(offset, length));
+        offset += length;
+    }
+    auto stringAt = [&](qint64 at) -> QString {
+        const std::optional<std::uint32_t> id = bytes::unsignedAt(*table, at, refSize, false);
+        return id && *id < std::uint32_t(strings.size()) ? decodeIn(codePage, strings[*id])
+                                                         : QString();
+    };
+    const qint64 rows = table->size() / (2 * refSize);
+    for (qint64 row = 0; row < rows; ++row)
+        properties.insert(stringAt(row * refSize), stringAt((rows + row) * refSize).trimmed());
+    return properties;
+}
+
 } // namespace
 
 InstallerInfo readMsiSummary(QIODevice& file)
@@ -257,6 +321,12 @@ InstallerInfo readMsiSummary(QIODevice& file)
         texts.value(Title).compare(QStringLiteral("Installation Database"), Qt::CaseInsensitive))
         info.name = texts.value(Title);
     info.company = texts.value(Author);
+    const QMap<QString, QString> properties = databaseProperties(compound);
+    info.version = properties.value(QStringLiteral("ProductVersion"));
+    if (info.name.isEmpty())
+        info.name = properties.value(QStringLiteral("ProductName"));
+    if (info.company.isEmpty())
+        info.company = properties.value(QStringLiteral("Manufacturer"));
     return info;
 }
 

@@ -47,11 +47,20 @@ inline QString makeWindowsProgram(const QString& exe, const QByteArray& strings)
     return error;
 }
 
-inline QString makeMsi(const QString& msi, const QString& subject, const QString& author)
+// With a Property table when `properties` holds "Name\tValue" lines.
+inline QString makeMsi(const QString& msi, const QString& subject, const QString& author,
+                       const QByteArray& properties = QByteArray())
 {
     QDir().mkpath(QFileInfo(msi).absolutePath());
-    return runTool("msibuild",
-                   {msi, "-s", subject, author, ";1033", "{12345678-1234-1234-1234-123456789012}"});
+    QString error = runTool("msibuild", {msi, "-s", subject, author, ";1033",
+                                         "{12345678-1234-1234-1234-123456789012}"});
+    if (error.isEmpty() && !properties.isEmpty()) {
+        const QString idt = msi + QStringLiteral(".src/Property.idt");
+        writeFixtureFile(idt, "Property\tValue\r\ns72\tl0\r\nProperty\tProperty\r\n" + properties);
+        error = runTool("msibuild", {msi, "-i", idt});
+        QDir(msi + QStringLiteral(".src")).removeRecursively();
+    }
+    return error;
 }
 
 // compression: gzip, xz or zstd.

@@ -39,7 +39,11 @@ void InstallerInfoTest::initTestCase()
         installers::makeWindowsProgram(path("productversion.exe"),
                                        "VALUE \"ProductName\", \"Sextant\"\n"
                                        "VALUE \"ProductVersion\", \"1.5\""),
-        installers::makeMsi(path("tally.msi"), "Tallyho Spreadsheet", "Ledger & Sons"),
+        installers::makeMsi(path("tally.msi"), "Tallyho Spreadsheet", "Ledger & Sons",
+                            "ProductName\tTallyho\r\nProductVersion\t1.8.0\r\n"),
+        installers::makeMsi(path("properties.msi"), "", "",
+                            "Manufacturer\tLedger und S\xc3\xb6hne\r\nProductName\tTallyho "
+                            "Spreadsheet\r\nProductVersion\t1.8\r\n"),
         installers::makeDeb(path("zipline-gz.deb"),
                             "Package: zipline\nVersion: 1:4.0.2-3\nSection: contrib/utils\n"
                             "Architecture: all\nMaintainer: Ferrous Tools <dev@ferrous.example>\n"
@@ -82,10 +86,16 @@ void InstallerInfoTest::readsEachKind_data()
                                                                  << "Sextant 1.5"
                                                                  << ""
                                                                  << "";
-    QTest::newRow("installer database: subject and author") << "tally.msi"
-                                                            << "Tallyho Spreadsheet"
-                                                            << "Ledger & Sons"
-                                                            << "";
+    QTest::newRow("installer database: subject and author, the version of its properties")
+        << "tally.msi"
+        << "Tallyho Spreadsheet 1.8"
+        << "Ledger & Sons"
+        << "";
+    QTest::newRow("installer database: product name and manufacturer where the summary lacks")
+        << "properties.msi"
+        << "Tallyho Spreadsheet 1.8"
+        << "Ledger und S\u00f6hne"
+        << "";
     QTest::newRow("deb, gzip: no epoch or revision, maintainer without address, section of area")
         << "zipline-gz.deb"
         << "zipline 4.0.2"
