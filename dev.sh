@@ -2,8 +2,9 @@
 # One entry point for newcomers and CI on Debian 12.
 #   ./dev.sh demo   install what is missing, build, open the demo disc in the main window
 #   ./dev.sh test   install what is missing, build, run every test
-#   ./dev.sh kit OUT [--demo]   install what is missing, build for Linux and Windows, make a
-#                               disc kit in OUT that serves both
+#   ./dev.sh kit OUT [--demo | --disc FOLDER] [--menu MENU] [--iso FILE [--label LABEL]]
+#                               install what is missing, build for Linux and Windows, make a
+#                               disc kit in OUT that serves both (and its disc image)
 #   ./dev.sh windows  install what is missing, build Qt for Windows once (about 40 minutes,
 #                     cached outside the clone), cross-compile build-windows/bin/quillomat.exe
 set -euo pipefail
@@ -55,7 +56,7 @@ case "${1:-}" in
     echo "Windows programs: $PWD/build-windows/bin/quillomat.exe and quillomat-catalogue.exe"
     ;;
   *)
-    echo "usage: ./dev.sh demo|test|kit OUT [--demo]|windows" >&2
+    echo "usage: ./dev.sh demo|test|kit OUT [--demo | --disc FOLDER] [--menu MENU] [--iso FILE [--label LABEL]]|windows" >&2
     exit 2
     ;;
 esac

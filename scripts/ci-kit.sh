@@ -220,3 +220,30 @@ echo "ok: the previews load the kit's JPEG plugin"
 
 # --- What the kit costs and needs.
 scripts/kit-measure.sh "$kit" --quick
+
+# --- The disc image: the kit written as ISO 9660 with Rock Ridge and Joliet and read back
+# (make-iso.sh compares every file's mode and name), then extracted into the root, where the
+# program runs from it to its first paint.
+check_disc_image() {
+  local iso=$work/demo.iso extracted=/media/iso-extracted
+  if ! scripts/make-iso.sh "$kit" "$iso" --label "Demo Disc"; then
+    echo "FAIL: the kit's disc image"
+    exit 1
+  fi
+  mkdir -p "$root$extracted"
+  if ! xorriso -osirrox on -indev "$iso" -extract / "$root$extracted" >"$work/extract.log" 2>&1; then
+    echo "FAIL: the disc image cannot be extracted:"
+    tail -5 "$work/extract.log"
+    exit 1
+  fi
+  local out
+  if ! out=$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/tmp LANG=C.UTF-8 \
+    QT_QPA_PLATFORM=offscreen QUILLOMAT_QUIT_AFTER_FIRST_PAINT=1 \
+    /bin/sh -c 'cd "$1" && exec ./autorun.sh' sh "$extracted" 2>&1); then
+    echo "FAIL: the program from the disc image did not reach its first paint:"
+    printf '%s\n' "$out"
+    exit 1
+  fi
+  echo "ok: the disc image's autorun.sh, extracted with its modes, starts the program, which paints offscreen and exits 0"
+}
+check_disc_image

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Makes a disc kit from a build: OUT laid out as the root of a medium, with the program folder
 # OUT/quillomat/ that runs on a desktop without Qt, and OUT/autorun.sh.
-#   scripts/make-kit.sh BUILD OUT [--demo] [--windows BUILD_WINDOWS]
+#   scripts/make-kit.sh BUILD OUT [--demo | --disc FOLDER] [--menu MENU] [--windows BUILD_WINDOWS]
+#                       [--iso FILE [--label LABEL]]
 # --demo adds the demo disc's packages at OUT's root and its menu, making OUT a complete medium.
+# --disc copies FOLDER's packages to OUT's root, and --menu puts MENU in the program folder in
+# place of the starter menu: the author's own medium.
+# --iso writes a disc image of OUT and reads it back (scripts/make-iso.sh); its label defaults
+# to the name of FOLDER (or OUT).
 # --windows adds the Windows half from a Windows build (./dev.sh windows): quillomat.exe and
 # quillomat-catalogue.exe in OUT/quillomat/, and OUT/autorun.inf, so one medium serves both.
 set -euo pipefail
 
 usage() {
-  echo "usage: scripts/make-kit.sh BUILD OUT [--demo] [--windows BUILD_WINDOWS]" >&2
+  echo "usage: scripts/make-kit.sh BUILD OUT [--demo | --disc FOLDER] [--menu MENU]" \
+    "[--windows BUILD_WINDOWS] [--iso FILE [--label LABEL]]" >&2
   exit 2
 }
 
@@ -30,14 +36,39 @@ out=$2
 shift 2
 demo=no
 windows_build=
+disc=
+menu=
+iso=
+label=
 while [ $# -gt 0 ]; do
   case "$1" in
     --demo) demo=yes ;;
     --windows) [ $# -ge 2 ] || usage; windows_build=$2; shift ;;
+    --disc) [ $# -ge 2 ] || usage; disc=$2; shift ;;
+    --menu) [ $# -ge 2 ] || usage; menu=$2; shift ;;
+    --iso) [ $# -ge 2 ] || usage; iso=$2; shift ;;
+    --label) [ $# -ge 2 ] || usage; label=$2; shift ;;
     *) usage ;;
   esac
   shift
 done
+[ -n "$label" ] && [ -z "$iso" ] && usage
+if [ -n "$disc" ]; then
+  [ "$demo" = no ] || { echo "make-kit.sh: --demo and --disc each bring packages; give one" >&2; exit 2; }
+  [ -d "$disc" ] || { echo "make-kit.sh: $disc is not a folder" >&2; exit 2; }
+  # The kit's own files at the root: a medium's copies would be replaced or mixed in.
+  for own in quillomat autorun.sh autorun.inf; do
+    if [ -e "$disc/$own" ]; then
+      echo "make-kit.sh: $disc already has $own: give the folder of the packages only" >&2
+      exit 2
+    fi
+  done
+fi
+[ -z "$menu" ] || [ -f "$menu" ] || { echo "make-kit.sh: $menu is not a file" >&2; exit 2; }
+if [ -n "$iso" ] && [ -e "$iso" ]; then
+  echo "make-kit.sh: $iso exists; give a new file name" >&2
+  exit 2
+fi
 for folder in "$build" ${windows_build:+"$windows_build"}; do
   [ -f "$folder/CMakeCache.txt" ] || { echo "make-kit.sh: $folder is not a build folder" >&2; exit 2; }
 done
@@ -61,4 +92,15 @@ if [ -n "$windows_build" ]; then
     exit 1
   fi
 fi
+if [ -n "$disc" ]; then
+  cp -R --preserve=mode,timestamps "$disc/." "$out/"
+fi
+if [ -n "$menu" ]; then
+  cp "$menu" "$out/quillomat/quillomat.qmf"
+fi
 echo "Disc kit in $out: $(du -sh "$out" | cut -f1)"
+if [ -n "$iso" ]; then
+  name=$(basename "${disc:-$out}")
+  [ "$demo" = yes ] && name="Quillomat Demo"
+  "$(dirname "$0")/make-iso.sh" "$out" "$iso" --label "${label:-$name}"
+fi

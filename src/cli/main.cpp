@@ -7,6 +7,7 @@
 #include "check/FileChecks.h"
 #include "cli/CheckCommand.h"
 #include "cli/JsonWriter.h"
+#include "cli/NewCommand.h"
 #include "cli/Output.h"
 #include "platform/CasePaths.h"
 #include "platform/DriveRoot.h"
@@ -34,6 +35,7 @@ const char kUsage[] =
     "  quillomat-catalogue text FILE\n"
     "  quillomat-catalogue check MENU [--cd-folder DIR] [--drive-root DIR] [--lang FILE]\n"
     "                            [--skin FILE] [--screen WxH] [--json]\n"
+    "  quillomat-catalogue new FOLDER [--cd-folder DIR] [-o MENU]\n"
     "\n"
     "Prints, as UTF-8 JSON, the catalogue Quillomat builds from a menu file (show), the filter\n"
     "box and package list of one order (list) or the result of a keyword search (search).\n"
@@ -44,6 +46,10 @@ const char kUsage[] =
     "FILE: error|warning: [SECTION] KEY: REASON, then a count (or JSON with --json). It\n"
     "checks the menu file, and the language and skin files (by default lang.ini and\n"
     "qmskin.ini beside the menu file, when they are there). It reads only.\n"
+    "new drafts a menu for the packages under FOLDER, with names, companies and categories\n"
+    "from the installers where they give them, and notes (; lines) on what to fill in. It\n"
+    "writes MENU, which must not exist yet, or standard output without -o; it reads only\n"
+    "otherwise. Its paths are relative to --cd-folder (default: FOLDER).\n"
     "\n"
     "Options:\n"
     "  --cd-folder DIR  folder the packages' files are resolved against (default: the menu\n"
@@ -58,6 +64,7 @@ const char kUsage[] =
     "  --skin FILE      skin file to check\n"
     "  --screen WxH     screen a preview picture must fit on (default: 1024x768)\n"
     "  --json           check prints its findings as JSON\n"
+    "  -o MENU          new file new writes the menu to (also --output MENU)\n"
     "  --help           show this help\n"
     "  --version        show the version\n"
     "\n"
@@ -67,7 +74,8 @@ const char kUsage[] =
 struct Arguments
 {
     QStringList positional;
-    std::optional<QString> cdFolder, driveRoot, languageFile, language, mode, filter, skin, screen;
+    std::optional<QString> cdFolder, driveRoot, languageFile, language, mode, filter, skin, screen,
+        output;
     bool help = false;
     bool version = false;
     bool json = false;
@@ -94,6 +102,8 @@ std::optional<Arguments> parseArguments(const QStringList& args, QString& error)
         {QLatin1StringView("--filter"), &Arguments::filter},
         {QLatin1StringView("--skin"), &Arguments::skin},
         {QLatin1StringView("--screen"), &Arguments::screen},
+        {QLatin1StringView("-o"), &Arguments::output},
+        {QLatin1StringView("--output"), &Arguments::output},
     };
     bool optionsEnded = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -258,7 +268,7 @@ int runText(const Arguments& args)
     if (args.positional.size() != 2)
         return usageError(QStringLiteral("text needs exactly one FILE"));
     if (args.cdFolder || args.driveRoot || args.languageFile || args.language || args.mode ||
-        args.filter || args.skin || args.screen || args.json)
+        args.filter || args.skin || args.screen || args.json || args.output)
         return usageError(QStringLiteral("text takes no options"));
     const QString& path = args.positional[1];
     const std::optional<QString> text = descriptionPlainText(path);
@@ -274,8 +284,8 @@ int runCheckCommand(const Arguments& args)
 {
     if (args.positional.size() != 2)
         return usageError(QStringLiteral("check needs exactly one MENU"));
-    if (args.language || args.mode || args.filter)
-        return usageError(QStringLiteral("check takes no --language, --mode or --filter"));
+    if (args.language || args.mode || args.filter || args.output)
+        return usageError(QStringLiteral("check takes no --language, --mode, --filter or -o"));
     if (const std::optional<int> refused = refuseDriveRoot(args))
         return *refused;
     CheckOptions options;
@@ -291,6 +301,16 @@ int runCheckCommand(const Arguments& args)
         options.screen = *screen;
     }
     return runCheck(options, args.json);
+}
+
+int runNewCommand(const Arguments& args)
+{
+    if (args.positional.size() != 2)
+        return usageError(QStringLiteral("new needs exactly one FOLDER"));
+    if (args.driveRoot || args.languageFile || args.language || args.mode || args.filter ||
+        args.skin || args.screen || args.json)
+        return usageError(QStringLiteral("new takes only --cd-folder and -o"));
+    return runNew({args.positional[1], args.cdFolder, args.output});
 }
 
 int runCatalogueCommand(const Arguments& args)
@@ -313,6 +333,8 @@ int runCatalogueCommand(const Arguments& args)
     }
     if (args.skin || args.screen || args.json)
         return usageError(QStringLiteral("--skin, --screen and --json belong to check"));
+    if (args.output)
+        return usageError(QStringLiteral("-o belongs to new"));
     if (const std::optional<int> refused = refuseDriveRoot(args))
         return *refused;
 
@@ -411,6 +433,8 @@ int main(int argc, char* argv[])
         return runText(*args);
     if (command == QStringLiteral("check"))
         return runCheckCommand(*args);
+    if (command == QStringLiteral("new"))
+        return runNewCommand(*args);
     if (command == QStringLiteral("show") || command == QStringLiteral("list") ||
         command == QStringLiteral("search"))
         return runCatalogueCommand(*args);
