@@ -3,6 +3,7 @@
 #include "app/Haupt.h"
 
 #include "app/ComboChoiceBox.h"
+#include "app/MediumReader.h"
 #include "app/PackageListView.h"
 #include "app/SearchRunner.h"
 #include "controls/TExtSpeedButton.h"
@@ -223,16 +224,24 @@ void TMain_Form::Preview_ExtSpeedButtonClick()
     const TAppDescription* package = selectedPackage();
     if (!package || package->Bitmap().isEmpty())
         return;
-    const QString bitmap = resolvePathCase(package->Bitmap()).path;
-    const auto picture = loadPreviewPicture(bitmap);
-    if (!picture) {
-        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
+    // The press starts the read; the window or the error box comes when it is done. A second
+    // press meanwhile opens no second window.
+    if (m_previewReader->isBusy())
         return;
-    }
-    showPreviewWindow(this,
-                      Project->GetText(QStringLiteral("PreviewTitle")) + QStringLiteral(" - ") +
-                          package->Name,
-                      *picture);
+    const QString bitmap = resolvePathCase(package->Bitmap()).path;
+    const QString caption =
+        Project->GetText(QStringLiteral("PreviewTitle")) + QStringLiteral(" - ") + package->Name;
+    m_previewReader->request([this, bitmap, caption]() -> MediumReader::Apply {
+        std::optional<QImage> picture = loadPreviewPicture(bitmap);
+        return [this, bitmap, caption, picture = std::move(picture)] {
+            if (!picture) {
+                showError(
+                    fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
+                return;
+            }
+            showPreviewWindow(this, caption, *picture);
+        };
+    });
 }
 
 QPoint TMain_Form::helpMenuPosition() const

@@ -1,4 +1,5 @@
 #include "app/Haupt.h"
+#include "app/ProgramInMemory.h"
 #include "app/ProgramSetup.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "platform/ProgramFolder.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
         return 0; // the language chooser was cancelled
     if (qEnvironmentVariableIsSet("QUILLOMAT_QUIT_AFTER_FIRST_PAINT"))
         window.installEventFilter(new quillomat::QuitAfterFirstPaint(&window));
+    window.installEventFilter(new quillomat::ProgramInMemory(window.ProgramFolder, &window));
     quillomat::centreOnPrimaryScreen(&window);
     window.show();
     return app.exec();
