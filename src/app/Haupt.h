@@ -129,6 +129,7 @@ private:
     void showError(const QString& message);
     void showContent(bool show);
     void createMediumReaders();
+    void requestDescription(const QString& path, bool resolveCase);
     void showDescriptionBytes(const QString& path, const std::optional<QByteArray>& bytes);
 
     QPointer<QWidget> m_focusBeforeHiding; // the control F9 gives the focus back to

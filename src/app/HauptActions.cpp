@@ -194,7 +194,7 @@ void TMain_Form::Quillz_ListViewChange()
     Setup_ExtSpeedButton->setEnabled(!package->RunFile().isEmpty());
     Preview_ExtSpeedButton->setEnabled(!package->Bitmap().isEmpty());
     if (!package->TextFile().isEmpty())
-        ShowDescriptionFile(resolvePathCase(package->TextFile()).path);
+        requestDescription(package->TextFile(), true); // ShowDescriptionFile, name found there
     else
         ShowPaneMessage(Project->GetText(QStringLiteral("nodescription")));
 }
@@ -228,20 +228,21 @@ void TMain_Form::Preview_ExtSpeedButtonClick()
     // press meanwhile opens no second window.
     if (m_previewReader->isBusy())
         return;
-    const QString bitmap = resolvePathCase(package->Bitmap()).path;
     const QString caption =
         Project->GetText(QStringLiteral("PreviewTitle")) + QStringLiteral(" - ") + package->Name;
-    m_previewReader->request([this, bitmap, caption]() -> MediumReader::Apply {
-        std::optional<QImage> picture = loadPreviewPicture(bitmap);
-        return [this, bitmap, caption, picture = std::move(picture)] {
-            if (!picture) {
-                showError(
-                    fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
-                return;
-            }
-            showPreviewWindow(this, caption, *picture);
-        };
-    });
+    m_previewReader->request(
+        [this, menuName = package->Bitmap(), caption]() -> MediumReader::Apply {
+            const QString bitmap = resolvePathCase(menuName).path; // looks at the medium
+            std::optional<QImage> picture = loadPreviewPicture(bitmap);
+            return [this, bitmap, caption, picture = std::move(picture)] {
+                if (!picture) {
+                    showError(
+                        fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
+                    return;
+                }
+                showPreviewWindow(this, caption, *picture);
+            };
+        });
 }
 
 QPoint TMain_Form::helpMenuPosition() const

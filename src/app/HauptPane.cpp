@@ -3,6 +3,7 @@
 
 #include "app/MediumReader.h"
 #include "app/SkinPalette.h"
+#include "platform/CasePaths.h"
 #include "platform/FileReading.h"
 #include "platform/TextTemplate.h"
 #include "richtext/RtfDocument.h"
@@ -76,11 +77,18 @@ void TMain_Form::ShowPaneMessage(const QString& text)
 
 void TMain_Form::ShowDescriptionFile(const QString& path)
 {
-    // The file is read on the pane's reader; the pane shows it once it is read, unless
-    // another file or a message was asked for meanwhile.
-    m_paneReader->request([this, path]() -> MediumReader::Apply {
-        std::optional<QByteArray> bytes = readRegularFile(path);
-        return [this, path, bytes = std::move(bytes)] { showDescriptionBytes(path, bytes); };
+    requestDescription(path, false);
+}
+
+void TMain_Form::requestDescription(const QString& path, bool resolveCase)
+{
+    // The file is read on the pane's reader, its name looked up there too where the menu's
+    // letter case may differ; the pane shows it once it is read, unless another file or a
+    // message was asked for meanwhile.
+    m_paneReader->request([this, path, resolveCase]() -> MediumReader::Apply {
+        const QString onDisc = resolveCase ? resolvePathCase(path).path : path;
+        std::optional<QByteArray> bytes = readRegularFile(onDisc);
+        return [this, onDisc, bytes = std::move(bytes)] { showDescriptionBytes(onDisc, bytes); };
     });
 }
 

@@ -21,15 +21,17 @@ MediumReader::~MediumReader()
     }
     m_wake.notify_all();
     m_thread.join();
-    // Results still on their way to the window's thread are dropped with this object.
-    if (m_jobs > 0)
-        holdOthersBack(false);
+    const std::lock_guard lock(m_mutex);
+    holdOthersBack(false);
 }
 
 void MediumReader::holdOthersBack(bool hold)
 {
-    if (!m_precedence)
+    // Called with m_mutex held, so that the marks of the window's thread and of the reader's
+    // thread come in the order they were decided in.
+    if (!m_precedence || hold == m_holding)
         return;
+    m_holding = hold;
     if (hold)
         m_precedence->begin(ReadPrecedence::Rank::User);
     else
@@ -47,12 +49,11 @@ void MediumReader::request(Read read)
         }
         m_pending = std::move(read);
         m_pendingTicket = ++m_newest;
+        holdOthersBack(true);
     }
     m_wake.notify_one();
-    if (wasIdle) {
-        holdOthersBack(true);
+    if (wasIdle)
         emit started();
-    }
 }
 
 void MediumReader::cancel()
@@ -64,12 +65,12 @@ void MediumReader::cancel()
             m_pending.reset();
             idle = --m_jobs == 0;
         }
+        if (!m_reading)
+            holdOthersBack(false);
     }
     ++m_newest; // the read in hand, if any, is no longer wanted
-    if (idle) {
-        holdOthersBack(false);
+    if (idle)
         emit settled();
-    }
 }
 
 bool MediumReader::isBusy() const
@@ -91,8 +92,18 @@ void MediumReader::run()
             read = std::move(*m_pending);
             m_pending.reset();
             ticket = m_pendingTicket;
+            m_reading = true;
         }
         Apply apply = read();
+        {
+            // The medium is free for the others now, not once the window's thread has shown
+            // the result: that thread may itself be waiting for them (a small search runs on
+            // it).
+            const std::lock_guard lock(m_mutex);
+            m_reading = false;
+            if (!m_pending)
+                holdOthersBack(false);
+        }
         // Queued: runs on the window's thread, or never if this object is gone by then.
         QMetaObject::invokeMethod(
             this, [this, ticket, apply = std::move(apply)] { deliver(ticket, apply); },
@@ -107,8 +118,6 @@ void MediumReader::deliver(unsigned ticket, const Apply& apply)
         const std::lock_guard lock(m_mutex);
         idle = --m_jobs == 0;
     }
-    if (idle)
-        holdOthersBack(false);
     // Only the newest request's result is shown; an older one was overtaken while it was read.
     if (ticket == m_newest && apply)
         apply();

@@ -19,8 +19,8 @@ class ReadPrecedence;
 // read that was overtaken or cancelled is dropped. Holding Down through a long list therefore
 // reads the file of the row in hand and that of the last row, not one per row.
 //
-// While a request is pending or being read, the readers of lower rank (a search, the warm-up)
-// wait before their next file.
+// While a request is pending or being read, the readers of lower rank (a search, the warm-up,
+// the program's own files) wait before their next file.
 class MediumReader : public QObject
 {
     Q_OBJECT
@@ -65,7 +65,9 @@ private:
     std::condition_variable m_wake;
     std::optional<Read> m_pending;
     unsigned m_pendingTicket = 0;
-    int m_jobs = 0; // requests pending, in hand, or read and not yet delivered
+    int m_jobs = 0;         // requests pending, in hand, or read and not yet delivered
+    bool m_reading = false; // a read is in hand
+    bool m_holding = false; // the other readers are held back
     bool m_stop = false;
     std::thread m_thread;
 };

@@ -17,7 +17,9 @@ int main(int argc, char* argv[])
         return 0; // the language chooser was cancelled
     if (qEnvironmentVariableIsSet("QUILLOMAT_QUIT_AFTER_FIRST_PAINT"))
         window.installEventFilter(new quillomat::QuitAfterFirstPaint(&window));
-    window.installEventFilter(new quillomat::ProgramInMemory(window.ProgramFolder, &window));
+    // Stopped before the window and its catalogue go.
+    quillomat::ProgramInMemory inMemory(window.ProgramFolder, window.Project->readPrecedence());
+    window.installEventFilter(&inMemory);
     quillomat::centreOnPrimaryScreen(&window);
     window.show();
     return app.exec();

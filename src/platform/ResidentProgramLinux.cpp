@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -64,11 +65,11 @@ bool replaceWithCopy(const Mapping& mapping)
 // pressure, and nothing is copied. It fails past the limit of locked memory (RLIMIT_MEMLOCK, a
 // few megabytes for most users); read-only regions are then copied instead, and writable ones
 // are made private copies page by page, which their writers see as their own.
-bool holdInMemory(const Mapping& mapping, ResidentProgramReport& report)
+bool holdInMemory(const Mapping& mapping, bool* copied)
 {
     if (::mlock(mapping.start, mapping.length) == 0)
         return true;
-    ++report.copied;
+    *copied = true;
     if (!mapping.writable)
         return replaceWithCopy(mapping);
 #ifdef MADV_POPULATE_WRITE
@@ -80,7 +81,7 @@ bool holdInMemory(const Mapping& mapping, ResidentProgramReport& report)
 
 } // namespace
 
-ResidentProgramReport keepProgramInMemory(const QString& programFolder)
+ResidentProgramReport keepProgramInMemory(const QString& programFolder, const PieceGate& gate)
 {
     ResidentProgramReport report;
     struct stat folder = {};
@@ -100,7 +101,17 @@ ResidentProgramReport keepProgramInMemory(const QString& programFolder)
             mapping.device != folder.st_dev || !mapping.readable)
             continue;
         ++report.regions;
-        if (holdInMemory(mapping, report))
+        bool held = true, copied = false;
+        for (std::size_t offset = 0; offset < mapping.length; offset += kResidentPieceBytes) {
+            Mapping piece = mapping;
+            piece.start += offset;
+            piece.length = std::min(kResidentPieceBytes, mapping.length - offset);
+            const bool turn = gate([&] { held = holdInMemory(piece, &copied) && held; });
+            if (!turn)
+                return report;
+        }
+        report.copied += int(copied);
+        if (held)
             report.bytes += qint64(mapping.length);
         else
             ++report.failed;

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace quillomat {
 
 // The program is one statically linked image: its libraries and plugins are inside it, so the
 // image is all there is to hold. Locking keeps its pages in the working set; where the working
 // set cannot grow enough, every page is touched so that it is at least read once.
-ResidentProgramReport keepProgramInMemory(const QString&)
+ResidentProgramReport keepProgramInMemory(const QString&, const PieceGate& gate)
 {
     ResidentProgramReport report;
     auto* base = reinterpret_cast<char*>(GetModuleHandleW(nullptr));
@@ -21,14 +23,24 @@ ResidentProgramReport keepProgramInMemory(const QString&)
     HANDLE process = GetCurrentProcess();
     if (GetProcessWorkingSetSize(process, &minimum, &maximum))
         SetProcessWorkingSetSize(process, minimum + size, maximum + size);
-    if (!VirtualLock(base, size)) {
-        SYSTEM_INFO system;
-        GetSystemInfo(&system);
-        volatile char sink = 0;
-        for (SIZE_T offset = 0; offset < size; offset += system.dwPageSize)
-            sink = sink + base[offset];
-        ++report.failed;
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    bool locked = true;
+    for (SIZE_T offset = 0; offset < size; offset += kResidentPieceBytes) {
+        char* piece = base + offset;
+        const SIZE_T length = std::min<SIZE_T>(kResidentPieceBytes, size - offset);
+        const bool turn = gate([&] {
+            if (VirtualLock(piece, length))
+                return;
+            locked = false;
+            volatile char sink = 0;
+            for (SIZE_T page = 0; page < length; page += system.dwPageSize)
+                sink = sink + piece[page];
+        });
+        if (!turn)
+            return report;
     }
+    report.failed = locked ? 0 : 1;
     report.bytes = qint64(size);
     return report;
 }

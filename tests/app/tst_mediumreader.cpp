@@ -64,6 +64,7 @@ private slots:
     void onlyTheNewestRequestIsReadAndShown();
     void cancelDropsTheReadInHand();
     void userReadsHoldBackgroundReadersBack();
+    void searchOnTheWindowsThreadGetsItsTurn();
     void backgroundReadersNeverBlockEachOther();
 };
 
@@ -155,6 +156,25 @@ void MediumReaderTest::userReadsHoldBackgroundReadersBack()
     QVERIFY(!precedence.userWaiting());
     search.join();
     QVERIFY(searchRead.load());
+}
+
+void MediumReaderTest::searchOnTheWindowsThreadGetsItsTurn()
+{
+    // A small catalogue is searched on the window's thread: the search's turn must come when
+    // the read is done, without the window's thread showing the result first.
+    ReadPrecedence precedence;
+    Gate gate;
+    MediumReader reader(QStringLiteral("test"));
+    reader.setPrecedence(&precedence);
+    reader.request([&]() -> MediumReader::Apply {
+        gate.pass();
+        return {};
+    });
+    QVERIFY(gate.waitForEntered(1));
+    gate.open();
+    const std::atomic<bool> never{false};
+    const auto head = precedence.takeHead(never, ReadPrecedence::Rank::Search);
+    QVERIFY(!precedence.userWaiting());
 }
 
 void MediumReaderTest::backgroundReadersNeverBlockEachOther()
