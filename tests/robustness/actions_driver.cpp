@@ -5,6 +5,7 @@
 // dialogs with a default button, close for the preview. Starting a package's setup is left out:
 // it runs the disc's own programs, which are not ours to watch.
 #include "app/Haupt.h"
+#include "app/MediumReader.h"
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
@@ -48,6 +49,10 @@ void selectEveryRow(TMain_Form& form)
         // The preview of the packages that have one (a window or an error box).
         if (form.Preview_ExtSpeedButton->isEnabled())
             form.Preview_ExtSpeedButtonClick();
+        // Both are read in the background; the next row waits for them, as a user would.
+        if (!QTest::qWaitFor(
+                [&] { return !form.paneReader()->isBusy() && !form.previewReader()->isBusy(); }))
+            std::fputs("a read of the disc did not end\n", stderr);
     }
 }
 
