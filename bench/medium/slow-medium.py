@@ -4,6 +4,7 @@ is scratched or pulled out, for benchmarks and the tests that need such a medium
 
     bench/medium/slow-medium.py SOURCE MOUNT [--model cd|usb2|local] [--mbps N] [--seek-ms N]
         [--exec keep|showexec|none] [--control FILE] [--stats FILE] [--drop-cache-on-open]
+        [--track]
 
 Runs in the foreground until MOUNT is unmounted (`umount MOUNT`, or `fusermount -u MOUNT`) or
 the process gets SIGTERM/SIGINT; start it in the background and wait for MOUNT to show SOURCE's
@@ -14,6 +15,12 @@ continue where the previous one ended (another file, or another place in the sam
 seek first. The kernel's own read-ahead (128 KB) and page cache stay in front of it, as for a
 real drive: what was read once stays cached until MOUNT is unmounted, so a cold start needs a
 fresh mount (--drop-cache-on-open instead drops a file's cached pages whenever it is opened).
+
+--track: the files lie one after another on one track, as a mastering program writes a disc:
+folders depth first, names in sorted order, each file starting on a 2048-byte sector; folders
+list their entries in that order. A read that starts a little way (under 64 KB) after the
+previous read's end on the track costs the time to pass over the gap instead of a seek, so
+reading files in their order on the medium is as quick as reading one large file.
 
 Models: cd = a 24x CD (3.6 MB/s, 100 ms a seek), usb2 = a USB 2 stick (30 MB/s, 1 ms), local =
 no delay; --mbps and --seek-ms override the model's figures.
@@ -49,6 +56,8 @@ import time
 from fusepy import FUSE, FuseOSError, Operations
 
 MODELS = {"cd": (3.6, 100.0), "usb2": (30.0, 1.0), "local": (0.0, 0.0)}
+SECTOR = 2048
+NEAR_ON_TRACK = 64 * 1024  # a gap the head passes over rather than seeks across
 SHOWEXEC_SUFFIXES = (".exe", ".com", ".bat")
 EXEC_BITS = stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH
 
@@ -110,7 +119,20 @@ class SlowMedium(Operations):
         self.stats_path = stats_path
         self.head = threading.Lock()
         self.position = None  # (file, offset) where the last read ended
+        self.track = None  # file -> where it starts on the track, with --track
+        self.track_end = None  # where the last read ended on the track
         self.zero_counters()
+
+    def lay_out_track(self):
+        self.track = {}
+        place = 0
+        for folder, folders, files in os.walk(self.source):
+            folders.sort()
+            for name in sorted(files):
+                real = os.path.join(folder, name)
+                self.track["/" + os.path.relpath(real, self.source)] = place
+                size = os.lstat(real).st_size
+                place += (size + SECTOR - 1) // SECTOR * SECTOR
 
     def zero_counters(self):
         self.counters = {"bytes": 0, "requests": 0, "seeks": 0, "files": 0, "busy_s": 0.0,
@@ -149,7 +171,8 @@ class SlowMedium(Operations):
     def readdir(self, path, fh):
         self.check_pulled()
         try:
-            return [".", ".."] + os.listdir(self.real(path))
+            names = os.listdir(self.real(path))
+            return [".", ".."] + (sorted(names) if self.track is not None else names)
         except OSError as error:
             raise FuseOSError(error.errno)
 
@@ -194,7 +217,12 @@ class SlowMedium(Operations):
                 self.zero_counters()
             started = time.monotonic()
             delay = self.control.take_stall()
-            if self.position != (path, offset):
+            start = self.track.get(path) if self.track is not None else None
+            if start is not None and self.track_end is not None and \
+                    0 <= start + offset - self.track_end < NEAR_ON_TRACK:
+                if self.bytes_per_s > 0:
+                    delay += (start + offset - self.track_end) / self.bytes_per_s
+            elif self.position != (path, offset):
                 delay += self.seek_s
                 self.counters["seeks"] += 1
             if self.bytes_per_s > 0:
@@ -204,6 +232,7 @@ class SlowMedium(Operations):
             failed = self.control.pulled() or self.control.failing(path.lstrip("/"))
             data = b"" if failed else os.pread(fh, size, offset)
             self.position = (path, offset + len(data))
+            self.track_end = None if start is None else start + offset + len(data)
             self.count(path, len(data), time.monotonic() - started, failed)
         if failed:
             raise FuseOSError(errno.EIO)
@@ -235,6 +264,7 @@ def main():
     parser.add_argument("--control")
     parser.add_argument("--stats")
     parser.add_argument("--drop-cache-on-open", action="store_true")
+    parser.add_argument("--track", action="store_true")
     arguments = parser.parse_args()
     mbps, seek_ms = MODELS[arguments.model]
     if arguments.mbps is not None:
@@ -247,6 +277,8 @@ def main():
                         Control(arguments.control and os.path.abspath(arguments.control)),
                         arguments.stats and os.path.abspath(arguments.stats),
                         arguments.drop_cache_on_open)
+    if arguments.track:
+        medium.lay_out_track()
     FUSE(medium, arguments.mount, raw_fi=True, foreground=True, ro=True, allow_other=True,
          default_permissions=False, fsname="slow-medium")
 

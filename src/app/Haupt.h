@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -20,6 +21,7 @@ class QTextEdit;
 namespace quillomat {
 
 class FocusMark;
+class MediumReader;
 class PackageListView;
 class SearchRunner;
 class TExtSpeedButton;
@@ -102,6 +104,9 @@ public:
     QPoint helpMenuPosition() const;
     // Runs the keyword searches of the filter box; null before FormCreate.
     SearchRunner* searchRunner() const { return m_searchRunner.get(); }
+    // Read the description pane's files and the preview pictures off the window's thread.
+    MediumReader* paneReader() const { return m_paneReader.get(); }
+    MediumReader* previewReader() const { return m_previewReader.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -123,11 +128,17 @@ private:
     TFlatComboBox* boxWithOpenList() const;
     void showError(const QString& message);
     void showContent(bool show);
+    void createMediumReaders();
+    void requestDescription(const QString& path, bool resolveCase);
+    void showDescriptionBytes(const QString& path, const std::optional<QByteArray>& bytes);
 
     QPointer<QWidget> m_focusBeforeHiding; // the control F9 gives the focus back to
 
     // Declared after Project, so that it is gone (its thread stopped) before the catalogue.
     std::unique_ptr<SearchRunner> m_searchRunner;
+    // Declared last: their threads stop before anything they report to goes.
+    std::unique_ptr<MediumReader> m_paneReader;
+    std::unique_ptr<MediumReader> m_previewReader;
 };
 
 } // namespace quillomat

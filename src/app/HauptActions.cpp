@@ -3,6 +3,7 @@
 #include "app/Haupt.h"
 
 #include "app/ComboChoiceBox.h"
+#include "app/MediumReader.h"
 #include "app/PackageListView.h"
 #include "app/SearchRunner.h"
 #include "controls/TExtSpeedButton.h"
@@ -193,7 +194,7 @@ void TMain_Form::Quillz_ListViewChange()
     Setup_ExtSpeedButton->setEnabled(!package->RunFile().isEmpty());
     Preview_ExtSpeedButton->setEnabled(!package->Bitmap().isEmpty());
     if (!package->TextFile().isEmpty())
-        ShowDescriptionFile(resolvePathCase(package->TextFile()).path);
+        requestDescription(package->TextFile(), true); // ShowDescriptionFile, name found there
     else
         ShowPaneMessage(Project->GetText(QStringLiteral("nodescription")));
 }
@@ -223,16 +224,25 @@ void TMain_Form::Preview_ExtSpeedButtonClick()
     const TAppDescription* package = selectedPackage();
     if (!package || package->Bitmap().isEmpty())
         return;
-    const QString bitmap = resolvePathCase(package->Bitmap()).path;
-    const auto picture = loadPreviewPicture(bitmap);
-    if (!picture) {
-        showError(fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
+    // The press starts the read; the window or the error box comes when it is done. A second
+    // press meanwhile opens no second window.
+    if (m_previewReader->isBusy())
         return;
-    }
-    showPreviewWindow(this,
-                      Project->GetText(QStringLiteral("PreviewTitle")) + QStringLiteral(" - ") +
-                          package->Name,
-                      *picture);
+    const QString caption =
+        Project->GetText(QStringLiteral("PreviewTitle")) + QStringLiteral(" - ") + package->Name;
+    m_previewReader->request(
+        [this, menuName = package->Bitmap(), caption]() -> MediumReader::Apply {
+            const QString bitmap = resolvePathCase(menuName).path; // looks at the medium
+            std::optional<QImage> picture = loadPreviewPicture(bitmap);
+            return [this, bitmap, caption, picture = std::move(picture)] {
+                if (!picture) {
+                    showError(
+                        fillTemplate(Project->GetText(QStringLiteral("CannotOpenBitmap")), bitmap));
+                    return;
+                }
+                showPreviewWindow(this, caption, *picture);
+            };
+        });
 }
 
 QPoint TMain_Form::helpMenuPosition() const

@@ -4,6 +4,7 @@
 #include "app/ComboChoiceBox.h"
 #include "app/CommandLine.h"
 #include "app/FocusMark.h"
+#include "app/MediumReader.h"
 #include "app/PackageListView.h"
 #include "app/SearchRunner.h"
 #include "app/SkinModul.h"
@@ -97,6 +98,7 @@ TMain_Form::TMain_Form(QWidget* parent) : TMovingForm(parent)
     resize(kDesignWidth, kDesignHeight);
     setFont(layoutFont());
     createControls();
+    createMediumReaders();
     connectHandlers();
     qApp->installEventFilter(this);
 }
@@ -197,6 +199,8 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     Project = std::make_unique<TProject>();
     Project->setDriveRoot(files.driveRoot);
     m_searchRunner = std::make_unique<SearchRunner>(*Project, *Quillz_ListView, *this);
+    m_paneReader->setPrecedence(&Project->readPrecedence());
+    m_previewReader->setPrecedence(&Project->readPrecedence());
 
     const QString languageFile = ProgramFolder + QStringLiteral("lang.ini");
     if (Project->LoadLanguageFile(languageFile)) {

@@ -77,7 +77,7 @@ void SearchRunner::endRun()
 
 void SearchRunner::startWarmUp()
 {
-    // The list's order first: the packages the user sees are those searched for first.
+    // The packages the list shows lead where the medium's order does not decide.
     std::vector<const TAppDescription*> shown;
     shown.reserve(std::size_t(m_list.count()));
     for (int row = 0; row < m_list.count(); ++row) {

@@ -1,4 +1,5 @@
 #include "app/Haupt.h"
+#include "app/ProgramInMemory.h"
 #include "app/ProgramSetup.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "platform/ProgramFolder.h"
@@ -16,6 +17,9 @@ int main(int argc, char* argv[])
         return 0; // the language chooser was cancelled
     if (qEnvironmentVariableIsSet("QUILLOMAT_QUIT_AFTER_FIRST_PAINT"))
         window.installEventFilter(new quillomat::QuitAfterFirstPaint(&window));
+    // Stopped before the window and its catalogue go.
+    quillomat::ProgramInMemory inMemory(window.ProgramFolder, window.Project->readPrecedence());
+    window.installEventFilter(&inMemory);
     quillomat::centreOnPrimaryScreen(&window);
     window.show();
     return app.exec();

@@ -123,6 +123,13 @@ TProject::searchMatches(const QString& searchText, const SearchControl& control)
 
     const ForegroundRead holdWarmUpBack(*m_readPrecedence);
     const auto isCancelled = [&] { return control.cancelled && control.cancelled->load(); };
+    // The workers read one file at a time between them, and none while the user waits for a
+    // read: on a medium with one head the pane waits for one of their files at most.
+    static const std::atomic<bool> kNeverCancelled{false};
+    const DescriptionTextCache::ReadGate takeHead = [&] {
+        return m_readPrecedence->takeHead(control.cancelled ? *control.cancelled : kNeverCancelled,
+                                          ReadPrecedence::Rank::Search);
+    };
     // One flag per package, written by whichever thread tests it; read in order afterwards,
     // so the result does not depend on how the work was shared.
     std::vector<char> matched(Applications.size(), 0);
@@ -138,7 +145,8 @@ TProject::searchMatches(const QString& searchText, const SearchControl& control)
                                   containsAnyKeyword(upperCasedUtf8(app.Category), keywords) ||
                                   containsAnyKeyword(upperCasedUtf8(app.Company), keywords) ||
                                   containsAnyKeyword(
-                                      m_descriptionCache->upperCasedText(app.TextFile()), keywords);
+                                      m_descriptionCache->upperCasedText(app.TextFile(), takeHead),
+                                      keywords);
                  });
     if (isCancelled())
         return std::nullopt;

@@ -77,11 +77,16 @@ DescriptionTextCache::Lookup DescriptionTextCache::lookUp(const QString& path,
     return Lookup::Stale;
 }
 
-std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path, bool* kept)
+std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path,
+                                                            const ReadGate& gate, bool* kept)
 {
     *kept = false;
     const QString onDisc = onDiscName(path);
-    const std::optional<RegularFileContent> content = readWholeRegularFile(onDisc);
+    std::optional<RegularFileContent> content;
+    {
+        const std::unique_lock<std::mutex> head = gate ? gate() : std::unique_lock<std::mutex>();
+        content = readWholeRegularFile(onDisc);
+    }
     if (!content) {
         const QWriteLocker lock(&m_lock);
         if (const auto stale = m_entries.constFind(path); stale != m_entries.cend()) {
@@ -110,7 +115,7 @@ std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path,
     return upperText;
 }
 
-QByteArray DescriptionTextCache::upperCasedText(const QString& path)
+QByteArray DescriptionTextCache::upperCasedText(const QString& path, const ReadGate& gate)
 {
     if (path.isEmpty())
         return {};
@@ -118,10 +123,10 @@ QByteArray DescriptionTextCache::upperCasedText(const QString& path)
     if (lookUp(path, &text) == Lookup::Fresh)
         return text;
     bool kept = false;
-    return readAndKeep(path, &kept).value_or(QByteArray());
+    return readAndKeep(path, gate, &kept).value_or(QByteArray());
 }
 
-bool DescriptionTextCache::keepText(const QString& path)
+bool DescriptionTextCache::keepText(const QString& path, const ReadGate& gate)
 {
     QByteArray text;
     if (path.isEmpty() || lookUp(path, &text) == Lookup::Fresh)
@@ -129,7 +134,7 @@ bool DescriptionTextCache::keepText(const QString& path)
     if (keptBytes() >= m_budgetBytes)
         return false;
     bool kept = false;
-    const std::optional<QByteArray> read = readAndKeep(path, &kept);
+    const std::optional<QByteArray> read = readAndKeep(path, gate, &kept);
     // An unreadable file or one that changed while it was read is no reason to stop; a text
     // that did not fit is.
     return kept || !read || keptBytes() + read->size() <= m_budgetBytes;

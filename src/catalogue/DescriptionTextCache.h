@@ -10,6 +10,7 @@
 #include <QReadWriteLock>
 
 #include <functional>
+#include <mutex>
 #include <optional>
 
 namespace quillomat {
@@ -33,6 +34,9 @@ public:
     // Turns the bytes of a description file into its plain text. Called on several threads at
     // once, so it must not change shared state.
     using Converter = std::function<QString(QByteArrayView bytes)>;
+    // Called before a file is read from the medium; the read happens while the returned lock
+    // is held (ReadPrecedence::takeHead), the conversion after it is released.
+    using ReadGate = std::function<std::unique_lock<std::mutex>()>;
 
     // 64 MB of text: the descriptions of several thousand packages of a typical disc.
     static constexpr qsizetype kDefaultBudgetBytes = qsizetype(64) << 20;
@@ -43,11 +47,11 @@ public:
     // Empty for an empty path and for a file that is missing, unreadable or not a regular file
     // (a device or a pipe is never read: it might never end). The file is looked for as
     // descriptionPlainText does.
-    QByteArray upperCasedText(const QString& path);
+    QByteArray upperCasedText(const QString& path, const ReadGate& gate = {});
 
     // Reads and keeps the file's text unless an up-to-date one is kept already. False only when
     // the budget has no room left for it, so that a warm-up knows to stop.
-    bool keepText(const QString& path);
+    bool keepText(const QString& path, const ReadGate& gate = {});
 
     qsizetype entryCount() const;
     qsizetype keptBytes() const;
@@ -70,7 +74,7 @@ private:
 
     Lookup lookUp(const QString& path, QByteArray* text) const;
     // Reads and converts the file; keeps the text when there is room. nullopt when unreadable.
-    std::optional<QByteArray> readAndKeep(const QString& path, bool* kept);
+    std::optional<QByteArray> readAndKeep(const QString& path, const ReadGate& gate, bool* kept);
 
     const Converter m_converter;
     const qsizetype m_budgetBytes;

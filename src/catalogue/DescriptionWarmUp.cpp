@@ -2,6 +2,7 @@
 
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/TAppDescription.h"
+#include "platform/MediumOrder.h"
 #include "platform/ThreadPriority.h"
 
 #include <QDeadlineTimer>
@@ -16,36 +17,6 @@ namespace {
 constexpr qint64 kLargestWarmedFile = qint64(4) << 20;
 
 } // namespace
-
-void ReadPrecedence::begin()
-{
-    const std::lock_guard lock(m_mutex);
-    ++m_foreground;
-}
-
-void ReadPrecedence::end()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        --m_foreground;
-    }
-    m_turn.notify_all();
-}
-
-void ReadPrecedence::waitForTurn(const std::atomic<bool>& stop)
-{
-    std::unique_lock lock(m_mutex);
-    m_turn.wait(lock, [&] { return m_foreground == 0 || stop.load(); });
-}
-
-void ReadPrecedence::stopWaiting(std::atomic<bool>& stop)
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        stop = true;
-    }
-    m_turn.notify_all();
-}
 
 DescriptionWarmUp::DescriptionWarmUp(DescriptionTextCache& cache, ReadPrecedence& precedence,
                                      std::vector<const TAppDescription*> packages)
@@ -90,12 +61,19 @@ bool DescriptionWarmUp::wait(int ms)
 
 void DescriptionWarmUp::run()
 {
-    for (const TAppDescription* package : m_packages) {
+    QStringList paths;
+    paths.reserve(qsizetype(m_packages.size()));
+    for (const TAppDescription* package : m_packages)
+        paths.append(package->TextFile());
+    const auto takeHead = [this] {
+        return m_precedence.takeHead(m_stop, ReadPrecedence::Rank::Background);
+    };
+    for (const std::size_t index : orderOnMedium(paths)) {
         m_precedence.waitForTurn(m_stop);
         if (m_stop.load())
             return;
-        const QString path = package->TextFile();
-        if (QFileInfo(path).size() <= kLargestWarmedFile && !m_cache.keepText(path))
+        const QString& path = paths[qsizetype(index)];
+        if (QFileInfo(path).size() <= kLargestWarmedFile && !m_cache.keepText(path, takeHead))
             return;
         ++m_done;
     }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "catalogue/ReadPrecedence.h"
+
 #include <QtGlobal>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class QThread;
@@ -16,42 +16,10 @@ namespace quillomat {
 class DescriptionTextCache;
 class TAppDescription;
 
-// Counts the reads that must not wait for a warm-up: a search, the description pane. While
-// one is going on, a warm-up waits before its next file.
-class ReadPrecedence
-{
-public:
-    void begin();
-    void end();
-    // Returns once no foreground read is going on, or at once when stop is set; stop must be
-    // set through stopWaiting() so that a waiting thread sees it.
-    void waitForTurn(const std::atomic<bool>& stop);
-    void stopWaiting(std::atomic<bool>& stop);
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_turn;
-    int m_foreground = 0;
-};
-
-// Marks one foreground read for its lifetime.
-class ForegroundRead
-{
-public:
-    explicit ForegroundRead(ReadPrecedence& precedence) : m_precedence(precedence)
-    {
-        m_precedence.begin();
-    }
-    ~ForegroundRead() { m_precedence.end(); }
-    ForegroundRead(const ForegroundRead&) = delete;
-    ForegroundRead& operator=(const ForegroundRead&) = delete;
-
-private:
-    ReadPrecedence& m_precedence;
-};
-
 // Reads the packages' description files into the cache on a thread of the lowest priority, in
-// the order given, so that the first search finds them converted. It stops at the end of the list,
+// the order they lie on the medium (orderOnMedium), so that the first search finds them
+// converted; a file that cannot be read is skipped. Before each file it waits for every other
+// reader of the medium (ReadPrecedence). It stops at the end of the list,
 // when the cache's budget is full (keeping what it has), or when stopped.
 class DescriptionWarmUp
 {

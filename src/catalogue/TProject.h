@@ -74,8 +74,9 @@ public:
     searchMatches(const QString& searchText, const SearchControl& control = {}) const;
     void showSearchResult(RowList& rows, const std::vector<const TAppDescription*>& matches) const;
 
-    // Reads the packages' descriptions into the search's cache in the background: those of
-    // `first` in that order, then every other in Applications order. Replaces a running one.
+    // Reads every package's description into the search's cache in the background, in the
+    // order the files lie on the medium; among files whose place is not known, those of `first`
+    // come first, in that order, then the rest in Applications order. Replaces a running one.
     void startDescriptionWarmUp(const std::vector<const TAppDescription*>& first = {});
     // Stops the warm-up and waits for its thread; the destructor does the same.
     void stopDescriptionWarmUp();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "TestFiles.h"
+#include "app/Haupt.h"
+#include "app/MediumReader.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QListWidget>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 // Helpers the main-window tests share.
 
@@ -27,4 +30,12 @@ inline QStringList captionsOf(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         captions.append(list->item(i)->text());
     return captions;
+}
+
+// Waits until the window has shown what its readers were asked for (a description in the pane,
+// a preview picture or its error box); false when that takes longer than a slow medium could.
+inline bool settled(const quillomat::TMain_Form& form)
+{
+    return QTest::qWaitFor(
+        [&] { return !form.paneReader()->isBusy() && !form.previewReader()->isBusy(); }, 20000);
 }

@@ -41,7 +41,11 @@ class ActionsTest : public QObject
 private:
     void choose(TFlatComboBox* box, const QString& entry);
     void selectRow(const QString& caption);
-    QString paneText() const { return m_form->Description_RichEdit->toPlainText(); }
+    QString paneText() const
+    {
+        settled(*m_form);
+        return m_form->Description_RichEdit->toPlainText();
+    }
 
     std::unique_ptr<QTemporaryDir> m_program;
     std::unique_ptr<QTemporaryDir> m_disc;
@@ -126,6 +130,7 @@ void ActionsTest::selectRow(const QString& caption)
     const auto items = m_form->Quillz_ListView->findItems(caption, Qt::MatchExactly);
     QCOMPARE(items.size(), 1);
     m_form->Quillz_ListView->setCurrentItem(items.front());
+    QVERIFY(settled(*m_form));
 }
 
 void ActionsTest::switchesOrders()
@@ -287,12 +292,15 @@ void ActionsTest::previewShowsPictureOrError()
 {
     selectRow("Paint Studio"); // shot.BMP in upper case is a valid picture
     m_form->Preview_ExtSpeedButton->click();
+    QVERIFY(settled(*m_form));
     QCOMPARE(m_previews, QStringList{"Quillomat - Preview - Paint Studio 40x30"});
     selectRow("Viewer"); // .jpeg
     m_form->Preview_ExtSpeedButton->click();
+    QVERIFY(settled(*m_form));
     QCOMPARE(m_previews.size(), 2);
     selectRow("Notes");
     m_form->Preview_ExtSpeedButton->click();
+    QVERIFY(settled(*m_form));
     QCOMPARE(
         m_errors,
         QStringList{QStringLiteral(

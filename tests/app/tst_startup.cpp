@@ -61,7 +61,11 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private:
-    QString paneText() const { return m_form->Description_RichEdit->toPlainText(); }
+    QString paneText() const
+    {
+        settled(*m_form);
+        return m_form->Description_RichEdit->toPlainText();
+    }
     std::unique_ptr<TMain_Form> m_form;
     std::unique_ptr<QTemporaryDir> m_program;
     std::unique_ptr<QTemporaryDir> m_disc;
@@ -111,6 +115,7 @@ void StartupTest::withoutLanguageFileUsesBuiltinTexts()
 
     TMain_Form empty;
     QVERIFY(empty.FormCreate({"/TEST", m_disc->path()}, m_disc->path() + '/'));
+    QVERIFY(settled(empty));
     QCOMPARE(empty.Description_RichEdit->toPlainText(),
              QStringLiteral("Cannot open file \"%1/quillomat.qmf\".").arg(m_disc->path()));
 }

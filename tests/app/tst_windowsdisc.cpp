@@ -25,7 +25,11 @@ class WindowsDiscTest : public QObject
     Q_OBJECT
 
 private:
-    QString paneText() const { return m_form->Description_RichEdit->toPlainText(); }
+    QString paneText() const
+    {
+        settled(*m_form);
+        return m_form->Description_RichEdit->toPlainText();
+    }
 
     std::unique_ptr<QTemporaryDir> m_program;
     std::unique_ptr<QTemporaryDir> m_disc;
@@ -103,6 +107,8 @@ void WindowsDiscTest::paneSetupAndPreviewFindTheFiles()
     QVERIFY(m_form->Preview_ExtSpeedButton->isEnabled());
 
     m_form->Preview_ExtSpeedButton->click();
+
+    QVERIFY(settled(*m_form));
     QCOMPARE(m_previews, QStringList{"40x30"});
     m_form->Setup_ExtSpeedButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_disc->filePath("started")), 10000);

@@ -5,6 +5,7 @@
 // dialogs with a default button, close for the preview. Starting a package's setup is left out:
 // it runs the disc's own programs, which are not ours to watch.
 #include "app/Haupt.h"
+#include "app/MediumReader.h"
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
@@ -39,6 +40,15 @@ void answerModalWindows()
         QTimer::singleShot(0, modal, &QWidget::close);
 }
 
+// The pane's files and the pictures are read in the background, the newest request first: the
+// driver waits for each, as a user would, so that every file is read.
+void waitForReads(const TMain_Form& form)
+{
+    if (!QTest::qWaitFor(
+            [&] { return !form.paneReader()->isBusy() && !form.previewReader()->isBusy(); }))
+        std::fputs("a read of the disc did not end\n", stderr);
+}
+
 void selectEveryRow(TMain_Form& form)
 {
     PackageListView* list = form.Quillz_ListView;
@@ -48,6 +58,7 @@ void selectEveryRow(TMain_Form& form)
         // The preview of the packages that have one (a window or an error box).
         if (form.Preview_ExtSpeedButton->isEnabled())
             form.Preview_ExtSpeedButtonClick();
+        waitForReads(form);
     }
 }
 
@@ -100,7 +111,9 @@ int main(int argc, char* argv[])
     }
 
     form->Hilfe_MenuItemClick();
+    waitForReads(*form);
     form->About_MenuItemClick();
+    waitForReads(*form);
     form->FormKeyDown(Qt::Key_F5, Qt::NoModifier);
     form->FormKeyDown(Qt::Key_F9, Qt::NoModifier);
     form->FormKeyDown(Qt::Key_F9, Qt::NoModifier);

@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "app/Haupt.h"
+#include "app/MediumReader.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
 #include "platform/PreviewPicture.h"
@@ -219,6 +220,7 @@ void TestLimits::descriptionOf100MB()
     // them, also scrolled to the end.
     TMain_Form form;
     form.ShowDescriptionFile(path);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.paneReader()->isBusy(), 20000);
     const QTextDocument* shown = form.Description_RichEdit->document();
     QVERIFY(shown->characterCount() > kMaxDocumentCharacters - line.size());
     QVERIFY(shown->characterCount() <= kMaxDocumentCharacters + 1);
