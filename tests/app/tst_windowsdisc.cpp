@@ -148,6 +148,7 @@ void WindowsDiscTest::testFolderStandsForTheDrive()
     TMain_Form form;
     QVERIFY(form.FormCreate({"/TEST", stick.path()}, m_program->path() + '/'));
     form.Quillz_ListView->setCurrentRow(1);
+    QVERIFY(settled(form));
     QCOMPARE(form.Description_RichEdit->toPlainText(), QStringLiteral("Found on the stick."));
 }
 
