@@ -26,6 +26,10 @@ constexpr ControlWord kControlWords[] = {
     {"listtable", Word::SkippedDestination},
     {"listoverridetable", Word::SkippedDestination},
     {"pn", Word::SkippedDestination},
+    // Paragraph-numbering definitions: the numbers they describe appear in \pntext.
+    {"pnseclvl", Word::SkippedDestination},
+    {"pntxta", Word::SkippedDestination},
+    {"pntxtb", Word::SkippedDestination},
     {"fldinst", Word::SkippedDestination},
     {"object", Word::ShownDestination},
     {"objdata", Word::SkippedDestination},
@@ -58,7 +62,12 @@ constexpr ControlWord kControlWords[] = {
     {"pntext", Word::ShownDestination},
     {"shppict", Word::ShownDestination},
     {"result", Word::ShownDestination},
-    {"upr", Word::ShownDestination},
+    {"ud", Word::ShownDestination},
+    {"upr", Word::AnsiAlternative},
+    // Styles are not read: the formatting words written beside them apply.
+    {"cs", Word::Ignored},
+    {"ds", Word::Ignored},
+    {"ts", Word::Ignored},
 
     {"ansi", Word::Ansi},
     {"ansicpg", Word::AnsiCodePage},

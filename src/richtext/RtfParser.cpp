@@ -116,6 +116,7 @@ void RtfParser::openGroup()
 {
     decodePendingBytes();
     m_ignorableNext = false;
+    m_atGroupStart = true;
     top().pendingSkip = 0; // fallback text never crosses a group boundary
     if (m_stack.size() >= std::size_t(kMaxGroupDepth)) {
         ++m_flatDepth;
@@ -129,12 +130,13 @@ void RtfParser::closeGroup()
 {
     decodePendingBytes();
     m_ignorableNext = false;
+    m_atGroupStart = false;
     if (m_flatDepth > 0) {
         --m_flatDepth;
         return;
     }
     if (m_stack.size() <= 1)
-        return; // a '}' too many: nothing to close
+        return;
     const Destination closing = top().destination;
     const Destination parent = m_stack[m_stack.size() - 2].destination;
     if (closing == Destination::FontTable && m_stack.size() <= m_fontTableDepth + 1)
@@ -143,14 +145,18 @@ void RtfParser::closeGroup()
         finishPicture();
     m_stack.pop_back();
     m_formatDirty = true;
+    // The document is its outermost group: a stray '}' ends it, and whatever follows (a second
+    // document, junk a transfer appended) is not part of it.
+    if (m_stack.size() == 1)
+        m_p = m_end;
 }
 
-// Skips to the end of the current group without reading its content; used for destinations
-// that are not shown. Only \bin needs attention: its data may contain braces.
-void RtfParser::skipGroup()
+// The position after the '}' that closes the group whose content starts at p, or the end of the
+// input with `depth` still above 0 when the group is not closed. Only \bin needs attention: its
+// data may contain braces.
+const char* RtfParser::endOfGroup(const char* p, int& depth) const
 {
-    int depth = 1;
-    const char* p = m_p;
+    depth = 1;
     while (p < m_end) {
         const char c = *p++;
         if (c == '{') {
@@ -161,28 +167,54 @@ void RtfParser::skipGroup()
         } else if (c == '\\' && p < m_end) {
             if (m_end - p > 3 && p[0] == 'b' && p[1] == 'i' && p[2] == 'n' &&
                 (p[3] == '-' || (p[3] >= '0' && p[3] <= '9'))) {
-                m_p = p + 3;
-                const bool negative = *m_p == '-';
+                p += 3;
+                const bool negative = *p == '-';
                 if (negative)
-                    ++m_p;
+                    ++p;
                 qint64 count = 0;
-                while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
-                    count = std::min<qint64>(count * 10 + (*m_p - '0'), m_end - m_p);
-                    ++m_p;
+                while (p < m_end && *p >= '0' && *p <= '9') {
+                    count = std::min<qint64>(count * 10 + (*p - '0'), m_end - p);
+                    ++p;
                 }
-                if (m_p < m_end && *m_p == ' ')
-                    ++m_p;
+                if (p < m_end && *p == ' ')
+                    ++p;
                 if (!negative)
-                    m_p += std::min<qint64>(count, m_end - m_p);
-                p = m_p;
+                    p += std::min<qint64>(count, m_end - p);
             } else {
                 ++p; // an escaped character, such as \{ or \}
             }
         }
     }
+    return p;
+}
+
+// Skips to the end of the current group without reading its content; used for destinations
+// that are not shown.
+void RtfParser::skipGroup()
+{
+    int depth = 0;
+    m_p = endOfGroup(m_p, depth);
     m_cutShort |= depth > 0;
-    m_p = p;
     closeGroup();
+}
+
+// \upr holds the same text twice: a group in the document's code page, then {\*\ud{...}} in
+// Unicode. The first group is passed over when the Unicode one follows it.
+void RtfParser::skipAnsiAlternative()
+{
+    const auto skipSpace = [this](const char* p) {
+        while (p < m_end && (*p == ' ' || *p == '\r' || *p == '\n'))
+            ++p;
+        return p;
+    };
+    const char* p = skipSpace(m_p);
+    if (p == m_end || *p != '{')
+        return;
+    int depth = 0;
+    const char* after = skipSpace(endOfGroup(p + 1, depth));
+    const QByteArrayView rest(after, m_end - after);
+    if (depth == 0 && (rest.startsWith("{\\*\\ud") || rest.startsWith("{\\ud")))
+        m_p = after;
 }
 
 void RtfParser::skipBinary(int count)
@@ -233,6 +265,7 @@ void RtfParser::readControl()
 
 void RtfParser::textRun(const char* begin, const char* end)
 {
+    m_atGroupStart = false;
     switch (top().destination) {
     case Destination::FontTable:
         return fontTableText(begin, end);
@@ -273,6 +306,7 @@ void RtfParser::textRun(const char* begin, const char* end)
 
 void RtfParser::byteRun(const char* begin, const char* end)
 {
+    m_atGroupStart = false;
     if (top().destination == Destination::Text) {
         for (const char* p = begin; p < end; ++p)
             appendByte(static_cast<unsigned char>(*p));

@@ -88,6 +88,8 @@ private:
     void openGroup();
     void closeGroup();
     void skipGroup();
+    const char* endOfGroup(const char* p, int& depth) const;
+    void skipAnsiAlternative();
     void readControl();
     void controlSymbol(char symbol);
     void controlWord(std::string_view name, bool hasParameter, int parameter);
@@ -123,6 +125,7 @@ private:
     int m_flatDepth = 0;
     bool m_cutShort = false; // the input ended inside a skipped group
     bool m_ignorableNext = false;
+    bool m_atGroupStart = false; // nothing but '{' (and a \*) read in the current group yet
 
     int m_documentCodePage = kDefaultCodePage;
     int m_defaultFont = -1;

@@ -66,6 +66,7 @@ void RtfParser::controlSymbol(char symbol)
     }
     decodePendingBytes();
     m_ignorableNext = false;
+    m_atGroupStart = false;
     GroupState& group = top();
     if (group.destination == Destination::FontTable &&
         (symbol == '{' || symbol == '}' || symbol == '\\')) {
@@ -103,11 +104,14 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
     decodePendingBytes();
     m_formatDirty = true;
     const bool ignorable = std::exchange(m_ignorableNext, false);
+    const bool groupStart = std::exchange(m_atGroupStart, false);
     const ControlWord* entry = name.empty() ? nullptr : findControlWord(name);
-    const bool knownDestination =
-        entry && (entry->word == Word::FontTable || entry->word == Word::ColorTable ||
-                  entry->word == Word::Picture || entry->word == Word::ShownDestination);
-    if ((ignorable && !knownDestination) || (entry && entry->word == Word::SkippedDestination))
+    if (entry && entry->word == Word::SkippedDestination)
+        return skipGroup();
+    // \* marks the next word as one a reader may ignore. Opening a group, an unknown word names
+    // a destination whose content is no text of ours; further in, as StarWriter writes \*\cs
+    // before its text, only the word itself is passed over, like any word we do not know.
+    if (!entry && ignorable && groupStart)
         return skipGroup();
     GroupState& group = top();
     if (group.pendingSkip > 0 && group.destination == Destination::Text) {
@@ -153,8 +157,11 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
         m_pictureWanted = false;
         m_pictureHighNibble = -1;
         return;
+    case Word::AnsiAlternative:
+        return skipAnsiAlternative();
     case Word::SkippedDestination:
     case Word::ShownDestination:
+    case Word::Ignored:
         return;
 
     case Word::Ansi:

@@ -1,5 +1,6 @@
 #include "richtext/RtfDocument.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
-#include <QAbstractTextDocumentLayout>
 #include <QTextLayout>
 #include <QTextTable>
 #include <QUrl>
