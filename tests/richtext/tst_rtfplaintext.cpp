@@ -37,6 +37,8 @@ private slots:
     void unreadableFile();
     void damagedInput_data();
     void damagedInput();
+    void macCodePages_data();
+    void macCodePages();
     void truncatedFiles();
     void tellsRtfCutShort_data();
     void tellsRtfCutShort();
@@ -202,6 +204,40 @@ void TestRtfPlainText::damagedInput_data()
 
 // Damaged input gives the text that can be read, never garbage from outside the input.
 void TestRtfPlainText::damagedInput()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(rtfToPlainText(bytes), text);
+}
+
+void TestRtfPlainText::macCodePages_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const auto inFont = [](int charset, const QByteArray& text) {
+        return "{\\rtf1\\mac{\\fonttbl{\\f0 Geneva;}{\\f1\\fcharset" + QByteArray::number(charset) +
+               " Font;}}\\f0 a {\\f1 " + text + "} b}";
+    };
+    QTest::newRow("Korean") << inFont(79, "\\'c7\\'d1\\'b1\\'b9\\'be\\'ee")
+                            << QString::fromUtf8("a 한국어 b");
+    QTest::newRow("Simplified Chinese")
+        << inFont(80, "\\'d6\\'d0\\'ce\\'c4") << QString::fromUtf8("a 中文 b");
+    QTest::newRow("Traditional Chinese")
+        << inFont(81, "\\'a4\\'a4\\'a4\\'e5") << QString::fromUtf8("a 中文 b");
+    QTest::newRow("Greek") << inFont(85, "\\'a1") << QString::fromUtf8("a Γ b");
+    QTest::newRow("Turkish") << inFont(86, "\\'dc\\'dd") << QString::fromUtf8("a İı b");
+    QTest::newRow("Central European") << inFont(88, "\\'88\\'89") << QString::fromUtf8("a ąČ b");
+    QTest::newRow("Cyrillic") << inFont(89, "\\'80\\'e0") << QString::fromUtf8("a Аа b");
+    QTest::newRow("old Johab: the document's page")
+        << inFont(82, "caf\\'8e") << QString::fromUtf8("a café b");
+    QTest::newRow("document in Mac Central European")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10029 \\'88}") << QString::fromUtf8("ą");
+    QTest::newRow("Mac Japanese trail byte as a letter")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10001 \\'83A \\'83}") << QString::fromUtf8("ア ");
+}
+
+// Mac code pages, by \fcharset in the font table and by \ansicpg for the document.
+void TestRtfPlainText::macCodePages()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
