@@ -2,7 +2,9 @@
 // (what the description pane shows), on three kinds of input:
 //   LibreOffice: data/libreoffice-1mb.rtf (make-bench-input.sh), heavy in control words;
 //   MostlyText: 1 MB of prose with a little formatting, as WordPad writes English;
-//   MostlyHexEscapes: 1 MB of Cyrillic written as \'hh escapes, as WordPad writes Russian.
+//   MostlyHexEscapes: 1 MB of Cyrillic written as \'hh escapes, as WordPad writes Russian;
+//   BoldAndAccents: 1 MB of French with bold words and \'hh accented letters in every line, as
+//   the search benchmark's rich descriptions are written.
 #include "richtext/PlainText.h"
 #include "richtext/RtfDocument.h"
 
@@ -55,6 +57,16 @@ QByteArray mostlyHexEscapes()
                     sentence + sentence + sentence + "\\par\r\n");
 }
 
+QByteArray boldAndAccents()
+{
+    return repeated("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                    "\\viewkind4\\uc1\\pard\\f0\\fs20 ",
+                    "Le programme {\\b d\\'e9marre} la mise \\'e0 jour du \\b r\\'e9seau\\b0  et "
+                    "des donn\\'e9es; la {\\b m\\'e9moire} du syst\\'e8me reste libre. Les "
+                    "pr\\'e9f\\'e9rences de l'\\'e9diteur sont \\b gard\\'e9es\\b0  pour "
+                    "l'ann\\'e9e suivante.\\par\n");
+}
+
 void run(benchmark::State& state, const QByteArray& bytes)
 {
     for (auto _ : state) {
@@ -89,6 +101,11 @@ void MostlyHexEscapes(benchmark::State& state)
     run(state, mostlyHexEscapes());
 }
 
+void BoldAndAccents(benchmark::State& state)
+{
+    run(state, boldAndAccents());
+}
+
 void FormattedLibreOffice(benchmark::State& state)
 {
     runFormatted(state, libreOfficeFile());
@@ -104,14 +121,21 @@ void FormattedMostlyHexEscapes(benchmark::State& state)
     runFormatted(state, mostlyHexEscapes());
 }
 
+void FormattedBoldAndAccents(benchmark::State& state)
+{
+    runFormatted(state, boldAndAccents());
+}
+
 } // namespace
 
 BENCHMARK(LibreOffice)->Unit(benchmark::kMillisecond);
 BENCHMARK(MostlyText)->Unit(benchmark::kMillisecond);
 BENCHMARK(MostlyHexEscapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BoldAndAccents)->Unit(benchmark::kMillisecond);
 BENCHMARK(FormattedLibreOffice)->Unit(benchmark::kMillisecond);
 BENCHMARK(FormattedMostlyText)->Unit(benchmark::kMillisecond);
 BENCHMARK(FormattedMostlyHexEscapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(FormattedBoldAndAccents)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

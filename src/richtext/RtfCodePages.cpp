@@ -124,6 +124,15 @@ bool isLeadByte(int codePage, unsigned char byte)
     return false;
 }
 
+const char16_t* CodePageDecoder::singleByteTable(int codePage)
+{
+    if (codePage != m_lastCodePage || !m_lastTable) {
+        m_lastTable = tableFor(codePage).data();
+        m_lastCodePage = codePage;
+    }
+    return m_lastTable;
+}
+
 void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)
 {
     if (isDoubleByteCodePage(codePage)) {
@@ -136,11 +145,7 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)
         }
         codePage = kDefaultCodePage;
     }
-    if (codePage != m_lastCodePage || !m_lastTable) {
-        m_lastTable = tableFor(codePage).data();
-        m_lastCodePage = codePage;
-    }
-    const char16_t* table = m_lastTable;
+    const char16_t* table = singleByteTable(codePage);
     const qsizetype start = out.size();
     out.resize(start + bytes.size());
     char16_t* dest = reinterpret_cast<char16_t*>(out.data()) + start;

@@ -17,7 +17,7 @@ enum class Word : quint8
     ShownDestination, // a destination we know and whose text is shown, even after \*
     AnsiAlternative,  // \upr: its first group repeats the Unicode group after it
     Ignored,          // a word we know and that changes nothing we show, even after \*
-             // code pages and fonts
+                      // code pages and fonts
     Ansi,
     AnsiCodePage,
     Mac,

@@ -4,8 +4,13 @@
 
 #include <QLatin1StringView>
 
+#include <QSysInfo>
+
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace quillomat::rtf {
@@ -41,6 +46,33 @@ constexpr std::array<quint8, 256> makeByteClasses()
 }
 constexpr std::array<quint8, 256> kByteClasses = makeByteClasses();
 
+// The end of the run of plain text bytes that starts at p. Most of a description is such runs, so
+// they are scanned eight bytes at a time: a byte ends the run when it is a control character,
+// 0x7F or above, or one of { } \. Each test below may also flag bytes after the first one it
+// finds (a borrow or carry runs upwards), never one before it, so the lowest flag is exact.
+const char* endOfPlainRun(const char* p, const char* end)
+{
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        constexpr std::uint64_t ones = 0x0101010101010101u;
+        constexpr std::uint64_t highs = 0x8080808080808080u;
+        const auto zeroBytes = [](std::uint64_t w) { return (w - ones) & ~w & highs; };
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, sizeof w);
+            const std::uint64_t flags = ((w - ones * 0x20) & ~w & highs) // below 0x20
+                                        | (((w + ones) | w) & highs)     // 0x7F and above
+                                        | zeroBytes(w ^ (ones * '{')) |
+                                        zeroBytes(w ^ (ones * '}')) | zeroBytes(w ^ (ones * '\\'));
+            if (flags)
+                return p + std::countr_zero(flags) / 8;
+            p += 8;
+        }
+    }
+    while (p < end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
+        ++p;
+    return p;
+}
+
 // Position of the first byte after an optional UTF-8 byte-order mark and white space.
 const char* skipPreamble(const char* p, const char* end)
 {
@@ -53,7 +85,7 @@ const char* skipPreamble(const char* p, const char* end)
 
 } // namespace
 
-RtfParser::RtfParser(RtfSink& sink) : m_sink(sink)
+RtfParser::RtfParser(RtfSink& sink) : m_sink(sink), m_keepFormatting(sink.wantsFormatting())
 {
     m_stack.reserve(64);
 }
@@ -70,11 +102,8 @@ void RtfParser::parse(QByteArrayView bytes)
         switch (kByteClasses[static_cast<unsigned char>(*m_p)]) {
         case Plain: {
             const char* begin = m_p;
-            const char* p = m_p + 1;
-            while (p < m_end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
-                ++p;
-            m_p = p;
-            textRun(begin, p);
+            m_p = endOfPlainRun(m_p + 1, m_end);
+            textRun(begin, m_p);
             break;
         }
         case High: {
@@ -327,6 +356,13 @@ void RtfParser::appendByte(unsigned char byte)
     const int codePage = currentCodePage();
     if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
         decodePendingBytes();
+    if (!isDoubleByteCodePage(codePage)) {
+        // A byte is a whole character: nothing to wait for.
+        prepareText();
+        m_text.append(QChar(m_decoder.decodeByte(codePage, byte)));
+        m_paragraphHasContent = true;
+        return;
+    }
     m_bytesCodePage = codePage;
     m_bytes.append(char(byte));
 }
@@ -367,7 +403,7 @@ void RtfParser::appendUnicode(int value)
 void RtfParser::prepareText()
 {
     replaceLoneSurrogate();
-    if (!m_formatDirty)
+    if (!m_formatDirty || !m_keepFormatting)
         return;
     const GroupState& group = top();
     if (group.chars != m_textChars || group.paragraph != m_textParagraph) {
@@ -405,7 +441,7 @@ void RtfParser::flushText()
     }
     if (m_text.isEmpty())
         return;
-    m_sink.text(m_text, resolve(m_textChars), m_textParagraph);
+    m_sink.text(m_text, m_keepFormatting ? resolve(m_textChars) : RtfCharFormat(), m_textParagraph);
     m_text.resize(0);
 }
 

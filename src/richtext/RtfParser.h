@@ -119,6 +119,7 @@ private:
     void finishPicture();
 
     RtfSink& m_sink;
+    const bool m_keepFormatting; // false: the sink wants the text alone
     const char* m_p = nullptr;
     const char* m_end = nullptr;
     std::vector<GroupState> m_stack;

@@ -354,7 +354,7 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
     case Word::NestedRow:
         replaceLoneSurrogate();
         flushText();
-        m_sink.lineBreak(resolve(chars), paragraph);
+        m_sink.lineBreak(m_keepFormatting ? resolve(chars) : RtfCharFormat(), paragraph);
         m_paragraphHasContent = true;
         return;
     case Word::Tab:

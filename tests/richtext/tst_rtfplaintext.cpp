@@ -40,6 +40,7 @@ private slots:
     void macCodePages_data();
     void macCodePages();
     void truncatedFiles();
+    void bytesEndingTextAnywhere();
     void tellsRtfCutShort_data();
     void tellsRtfCutShort();
     void crashInputs_data();
@@ -242,6 +243,28 @@ void TestRtfPlainText::macCodePages()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(rtfToPlainText(bytes), text);
+}
+
+// Text is scanned in blocks of bytes: a byte that ends a run of text must count wherever it
+// stands in the block.
+void TestRtfPlainText::bytesEndingTextAnywhere()
+{
+    const struct
+    {
+        QByteArray bytes;
+        QString text;
+    } enders[] = {
+        {"\\{", "{"},  {"\\}", "}"},        {"{\\b b}", "b"},    {"\xE9", "é"},
+        {"\xFF", "ÿ"}, {"\x7F", QString()}, {"\r\n", QString()}, {"\t", "\t"},
+    };
+    for (const auto& [bytes, text] : enders) {
+        for (int offset = 0; offset < 20; ++offset) {
+            const QByteArray before(offset, 'x');
+            const QByteArray after(19 - offset, 'y');
+            const QString expected = before + text + after;
+            QCOMPARE(rtfToPlainText("{\\rtf1 " + before + bytes + after + "}"), expected);
+        }
+    }
 }
 
 // Every fixture cut at many places: the reader must cope with any end.
