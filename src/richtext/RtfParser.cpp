@@ -313,14 +313,14 @@ void RtfParser::textRun(const char* begin, const char* end)
         if (begin == end)
             return;
     }
-    if (!m_bytes.isEmpty()) {
+    if (!m_bytes.empty()) {
         // In double-byte code pages the second byte of a character may be a plain letter.
         if (isDoubleByteCodePage(m_bytesCodePage)) {
             qsizetype i = 0;
-            while (i < m_bytes.size())
+            while (i < qsizetype(m_bytes.size()))
                 i += isLeadByte(m_bytesCodePage, static_cast<unsigned char>(m_bytes[i])) ? 2 : 1;
-            if (i > m_bytes.size())
-                m_bytes.append(*begin++);
+            if (i > qsizetype(m_bytes.size()))
+                m_bytes.push_back(*begin++);
         }
         decodePendingBytes();
         if (begin == end)
@@ -354,17 +354,20 @@ void RtfParser::appendByte(unsigned char byte)
     if (group.chars.hidden)
         return;
     const int codePage = currentCodePage();
-    if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
+    if (!m_bytes.empty() && codePage != m_bytesCodePage)
         decodePendingBytes();
-    if (!isDoubleByteCodePage(codePage)) {
-        // A byte is a whole character: nothing to wait for.
+    m_bytesCodePage = codePage;
+    // An accented letter in a word is most often one escape between letters: it is decoded at
+    // once. A run of escapes, as a whole text in another alphabet is written, is decoded
+    // together when it ends.
+    const bool runGoesOn = m_end - m_p >= 2 && m_p[0] == '\\' && m_p[1] == '\'';
+    if (m_bytes.empty() && !runGoesOn && !isDoubleByteCodePage(codePage)) {
         prepareText();
         m_text.append(QChar(m_decoder.decodeByte(codePage, byte)));
         m_paragraphHasContent = true;
         return;
     }
-    m_bytesCodePage = codePage;
-    m_bytes.append(char(byte));
+    m_bytes.push_back(char(byte));
 }
 
 void RtfParser::appendChar(char16_t ch)
@@ -425,11 +428,11 @@ void RtfParser::replaceLoneSurrogate()
 
 void RtfParser::decodePendingBytes()
 {
-    if (m_bytes.isEmpty())
+    if (m_bytes.empty())
         return;
     prepareText();
-    m_decoder.decode(m_bytesCodePage, m_bytes, m_text);
-    m_bytes.resize(0);
+    m_decoder.decode(m_bytesCodePage, QByteArrayView(m_bytes.data(), m_bytes.size()), m_text);
+    m_bytes.clear();
     m_paragraphHasContent = true;
 }
 

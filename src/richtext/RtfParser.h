@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -159,7 +160,9 @@ private:
     CharState m_textChars;
     RtfParagraphFormat m_textParagraph;
     bool m_formatDirty = true;
-    QByteArray m_bytes; // \'hh and 8-bit bytes not yet decoded: a run is decoded together
+    // \'hh and 8-bit bytes not yet decoded: a run is decoded together. A std::string, whose
+    // push_back is inline: it takes every escaped byte.
+    std::string m_bytes;
     int m_bytesCodePage = kDefaultCodePage;
     char16_t m_highSurrogate = 0;
     bool m_paragraphHasContent = false;
