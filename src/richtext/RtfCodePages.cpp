@@ -124,12 +124,10 @@ bool isLeadByte(int codePage, unsigned char byte)
     return false;
 }
 
-const char16_t* CodePageDecoder::singleByteTable(int codePage)
+const char16_t* CodePageDecoder::loadTable(int codePage)
 {
-    if (codePage != m_lastCodePage || !m_lastTable) {
-        m_lastTable = tableFor(codePage).data();
-        m_lastCodePage = codePage;
-    }
+    m_lastTable = tableFor(codePage).data();
+    m_lastCodePage = codePage;
     return m_lastTable;
 }
 

@@ -39,7 +39,11 @@ public:
     }
 
 private:
-    const char16_t* singleByteTable(int codePage);
+    const char16_t* singleByteTable(int codePage)
+    {
+        return codePage == m_lastCodePage && m_lastTable ? m_lastTable : loadTable(codePage);
+    }
+    const char16_t* loadTable(int codePage);
 
     std::map<int, CodePageConverter> m_doubleByteDecoders;
     int m_lastCodePage = 0;

@@ -73,6 +73,20 @@ const char* endOfPlainRun(const char* p, const char* end)
     return p;
 }
 
+// Appends bytes that stand for themselves. Between formatting words runs are mostly a word or
+// two long, where a loop of our own beats QString::append's general path; long runs go to Qt's
+// vectorised one.
+void appendLatin1(QString& text, const char* begin, const char* end)
+{
+    if (end - begin > 16)
+        return void(text.append(QLatin1StringView(begin, end - begin)));
+    const qsizetype size = text.size();
+    text.resize(size + (end - begin));
+    char16_t* dest = reinterpret_cast<char16_t*>(text.data()) + size;
+    for (const char* p = begin; p < end; ++p)
+        *dest++ = static_cast<unsigned char>(*p);
+}
+
 // Position of the first byte after an optional UTF-8 byte-order mark and white space.
 const char* skipPreamble(const char* p, const char* end)
 {
@@ -329,7 +343,7 @@ void RtfParser::textRun(const char* begin, const char* end)
     if (group.chars.hidden)
         return;
     prepareText();
-    m_text.append(QLatin1StringView(begin, end - begin));
+    appendLatin1(m_text, begin, end);
     m_paragraphHasContent = true;
 }
 
@@ -401,9 +415,7 @@ void RtfParser::appendUnicode(int value)
     appendChar(ch);
 }
 
-// Called before text is added: hands over the pending text when the format has changed, and
-// replaces a high surrogate that no low one followed.
-void RtfParser::prepareText()
+void RtfParser::prepareTextSlowly()
 {
     replaceLoneSurrogate();
     if (!m_formatDirty || !m_keepFormatting)

@@ -103,7 +103,14 @@ private:
     void appendByte(unsigned char byte);
     void appendChar(char16_t ch);
     void appendUnicode(int value);
-    void prepareText();
+    // Called before text is added: hands over the pending text when the format has changed,
+    // and replaces a high surrogate that no low one followed.
+    void prepareText()
+    {
+        if (m_highSurrogate || (m_formatDirty && m_keepFormatting))
+            prepareTextSlowly();
+    }
+    void prepareTextSlowly();
     void replaceLoneSurrogate();
     void decodePendingBytes();
     void flushText();
