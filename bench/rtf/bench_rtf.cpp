@@ -14,6 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 namespace {
 
 constexpr qsizetype kInputSize = 1 << 20;
@@ -67,8 +69,9 @@ QByteArray boldAndAccents()
                     "l'ann\\'e9e suivante.\\par\n");
 }
 
-void run(benchmark::State& state, const QByteArray& bytes)
+void run(benchmark::State& state, QByteArray (*input)())
 {
+    const QByteArray bytes = input();
     for (auto _ : state) {
         QString text = quillomat::rtfToPlainText(bytes);
         benchmark::DoNotOptimize(text.data());
@@ -76,8 +79,9 @@ void run(benchmark::State& state, const QByteArray& bytes)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
-void runFormatted(benchmark::State& state, const QByteArray& bytes)
+void runFormatted(benchmark::State& state, QByteArray (*input)())
 {
+    const QByteArray bytes = input();
     for (auto _ : state) {
         QTextDocument document;
         quillomat::loadDocument(document, bytes);
@@ -86,62 +90,32 @@ void runFormatted(benchmark::State& state, const QByteArray& bytes)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
-void LibreOffice(benchmark::State& state)
+struct Input
 {
-    run(state, libreOfficeFile());
-}
-
-void MostlyText(benchmark::State& state)
-{
-    run(state, mostlyText());
-}
-
-void MostlyHexEscapes(benchmark::State& state)
-{
-    run(state, mostlyHexEscapes());
-}
-
-void BoldAndAccents(benchmark::State& state)
-{
-    run(state, boldAndAccents());
-}
-
-void FormattedLibreOffice(benchmark::State& state)
-{
-    runFormatted(state, libreOfficeFile());
-}
-
-void FormattedMostlyText(benchmark::State& state)
-{
-    runFormatted(state, mostlyText());
-}
-
-void FormattedMostlyHexEscapes(benchmark::State& state)
-{
-    runFormatted(state, mostlyHexEscapes());
-}
-
-void FormattedBoldAndAccents(benchmark::State& state)
-{
-    runFormatted(state, boldAndAccents());
-}
+    const char* name;
+    QByteArray (*make)();
+};
+const Input kInputs[] = {
+    {"LibreOffice", libreOfficeFile},
+    {"MostlyText", mostlyText},
+    {"MostlyHexEscapes", mostlyHexEscapes},
+    {"BoldAndAccents", boldAndAccents},
+};
 
 } // namespace
-
-BENCHMARK(LibreOffice)->Unit(benchmark::kMillisecond);
-BENCHMARK(MostlyText)->Unit(benchmark::kMillisecond);
-BENCHMARK(MostlyHexEscapes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BoldAndAccents)->Unit(benchmark::kMillisecond);
-BENCHMARK(FormattedLibreOffice)->Unit(benchmark::kMillisecond);
-BENCHMARK(FormattedMostlyText)->Unit(benchmark::kMillisecond);
-BENCHMARK(FormattedMostlyHexEscapes)->Unit(benchmark::kMillisecond);
-BENCHMARK(FormattedBoldAndAccents)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
     // The document needs fonts, hence a GUI application; no window is shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Plain text first, then the same inputs as formatted documents ("Formatted" + name).
+    for (const Input& input : kInputs)
+        benchmark::RegisterBenchmark(input.name, run, input.make)->Unit(benchmark::kMillisecond);
+    for (const Input& input : kInputs)
+        benchmark::RegisterBenchmark((std::string("Formatted") + input.name).c_str(), runFormatted,
+                                     input.make)
+            ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
