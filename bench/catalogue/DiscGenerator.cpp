@@ -59,13 +59,13 @@ void appendWord(QByteArray& rtf, QRandomGenerator& random, DescriptionStyle styl
             rtf += " f\\'fcr M\\'e4rkte";
         return;
     }
-    const int form = random.bounded(20);
-    const bool bold = form < 4;
+    const int form = random.bounded(24);
+    const bool bold = form < 2;
     if (bold)
-        rtf += form < 2 ? "\\b " : "{\\b ";
-    rtf += form >= 4 && form < 9 ? kAccentedWords[pick % std::size(kAccentedWords)] : kWords[pick];
+        rtf += form == 0 ? "\\b " : "{\\b ";
+    rtf += form >= 2 && form < 8 ? kAccentedWords[pick % std::size(kAccentedWords)] : kWords[pick];
     if (bold)
-        rtf += form < 2 ? "\\b0" : "}";
+        rtf += form == 0 ? "\\b0" : "}";
 }
 
 // RTF as a word processor writes it: a header, paragraphs, bold runs, hex escapes for

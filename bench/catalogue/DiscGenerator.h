@@ -15,8 +15,8 @@ inline constexpr char kOtherCaseMenu[] = "quillomat-othercase.qmf";
 inline constexpr int kDefaultDescriptionBytes = 4096;
 
 // How the descriptions are written: Plain has a bold word and an escaped accented letter now
-// and then; Rich has them in most lines, as a word processor writes French or German text with
-// emphasis (about one word in five bold, one in four with \'hh escapes).
+// and then; Rich has them in every line, as a word processor writes French or German text with
+// emphasis (about one word in twelve bold, one in four with \'hh escapes).
 enum class DescriptionStyle
 {
     Plain,
