@@ -345,6 +345,30 @@ void RtfParser::textRun(const char* begin, const char* end)
     prepareText();
     appendLatin1(m_text, begin, end);
     m_paragraphHasContent = true;
+    if (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'')
+        readEscapedLetters();
+}
+
+// Accented letters inside words are written as \'hh between plain letters. While nothing but
+// such escapes and text follows, the format and code page stay as they are: the letters and the
+// text after them are read here, without a round through the main loop for each.
+void RtfParser::readEscapedLetters()
+{
+    const int codePage = currentCodePage();
+    if (isDoubleByteCodePage(codePage))
+        return; // a byte may be half a character: appendByte collects them
+    while (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'') {
+        const int high = hexDigitValue(m_p[2]);
+        const int low = hexDigitValue(m_p[3]);
+        if (high < 0 || low < 0)
+            return;
+        m_text.append(
+            QChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low))));
+        m_p += 4;
+        const char* runEnd = endOfPlainRun(m_p, m_end);
+        appendLatin1(m_text, m_p, runEnd);
+        m_p = runEnd;
+    }
 }
 
 void RtfParser::byteRun(const char* begin, const char* end)

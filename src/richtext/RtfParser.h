@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,6 +32,28 @@ constexpr int kMaxUnicodeSkip = 32;
 constexpr qsizetype kMaxPictureBytes = 64 * 1024 * 1024;
 // Lengths in twips are clamped to 22 inches, the largest page a word processor makes.
 constexpr int kMaxTwips = 31680;
+
+namespace detail {
+constexpr std::array<qint8, 256> makeHexDigits()
+{
+    std::array<qint8, 256> digits{};
+    digits.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        digits['0' + i] = qint8(i);
+    for (int i = 0; i < 6; ++i) {
+        digits['a' + i] = qint8(10 + i);
+        digits['A' + i] = qint8(10 + i);
+    }
+    return digits;
+}
+inline constexpr std::array<qint8, 256> kHexDigits = makeHexDigits();
+} // namespace detail
+
+// The value of a hexadecimal digit, -1 for any other character.
+inline int hexDigitValue(char c)
+{
+    return detail::kHexDigits[static_cast<unsigned char>(c)];
+}
 
 // Reads RTF and reports its content to a sink. Iterative: one loop over the bytes with an
 // explicit stack of group states; no input can exhaust the call stack.
@@ -99,6 +122,7 @@ private:
 
     // text
     void textRun(const char* begin, const char* end);
+    void readEscapedLetters();
     void byteRun(const char* begin, const char* end);
     void appendByte(unsigned char byte);
     void appendChar(char16_t ch);

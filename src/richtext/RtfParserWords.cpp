@@ -9,25 +9,6 @@
 namespace quillomat::rtf {
 namespace {
 
-constexpr std::array<qint8, 256> makeHexDigits()
-{
-    std::array<qint8, 256> digits{};
-    digits.fill(-1);
-    for (int i = 0; i < 10; ++i)
-        digits['0' + i] = qint8(i);
-    for (int i = 0; i < 6; ++i) {
-        digits['a' + i] = qint8(10 + i);
-        digits['A' + i] = qint8(10 + i);
-    }
-    return digits;
-}
-constexpr std::array<qint8, 256> kHexDigits = makeHexDigits();
-
-int hexDigit(char c)
-{
-    return kHexDigits[static_cast<unsigned char>(c)];
-}
-
 int twips(int value)
 {
     return std::clamp(value, -kMaxTwips, kMaxTwips);
@@ -45,8 +26,8 @@ void RtfParser::controlSymbol(char symbol)
         // A byte in two hexadecimal digits.
         int value = 0;
         int digits = 0;
-        while (digits < 2 && m_p < m_end && hexDigit(*m_p) >= 0) {
-            value = value * 16 + hexDigit(*m_p++);
+        while (digits < 2 && m_p < m_end && hexDigitValue(*m_p) >= 0) {
+            value = value * 16 + hexDigitValue(*m_p++);
             ++digits;
         }
         if (digits < 2)
@@ -441,7 +422,7 @@ void RtfParser::pictureText(const char* begin, const char* end)
         return;
     QByteArray& data = m_picture.data;
     for (const char* p = begin; p < end; ++p) {
-        const int digit = hexDigit(*p);
+        const int digit = hexDigitValue(*p);
         if (digit < 0)
             continue;
         if (m_pictureHighNibble < 0) {
