@@ -179,7 +179,7 @@ void RtfParser::closeGroup()
         return;
     }
     if (m_stack.size() <= 1)
-        return;
+        return; // a '}' before any '{': nothing to close
     const Destination closing = top().destination;
     const Destination parent = m_stack[m_stack.size() - 2].destination;
     if (closing == Destination::FontTable && m_stack.size() <= m_fontTableDepth + 1)

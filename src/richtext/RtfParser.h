@@ -121,6 +121,7 @@ private:
     void skipBinary(int count);
 
     // text
+    // A run of plain bytes that the main loop has just read: m_p is at its end.
     void textRun(const char* begin, const char* end);
     void readEscapedLetters();
     void byteRun(const char* begin, const char* end);
