@@ -37,9 +37,40 @@ QString descriptionPath(int index)
         .arg(index, 6, 10, QChar(u'0'));
 }
 
-// Plain RTF as a word processor writes it: a header, paragraphs, bold runs, hex escapes for
+// Words with accented letters as a word processor escapes them in Windows-1252.
+const char* const kAccentedWords[] = {
+    "d\\'e9marrer",  "r\\'e9seau",    "m\\'e9moire",      "t\\'e9l\\'e9charger", "s\\'e9curit\\'e9",
+    "fen\\'eatre",   "donn\\'e9es",   "syst\\'e8me",      "pr\\'e9f\\'e9rences", "\\'e9diteur",
+    "cha\\'eene",    "gr\\'f6\\'dfe", "f\\'fcr",          "M\\'e4rkte",          "\\'fcber",
+    "Schl\\'fcssel", "ann\\'e9e",     "biblioth\\'e8que",
+};
+
+// Appends one word of a description in the given style.
+void appendWord(QByteArray& rtf, QRandomGenerator& random, DescriptionStyle style)
+{
+    const int pick = random.bounded(int(std::size(kWords)));
+    if (style == DescriptionStyle::Plain) {
+        if (pick == 7)
+            rtf += "\\b ";
+        rtf += kWords[pick];
+        if (pick == 7)
+            rtf += "\\b0";
+        if (pick == 11)
+            rtf += " f\\'fcr M\\'e4rkte";
+        return;
+    }
+    const int form = random.bounded(24);
+    const bool bold = form < 2;
+    if (bold)
+        rtf += form == 0 ? "\\b " : "{\\b ";
+    rtf += form >= 2 && form < 8 ? kAccentedWords[pick % std::size(kAccentedWords)] : kWords[pick];
+    if (bold)
+        rtf += form == 0 ? "\\b0" : "}";
+}
+
+// RTF as a word processor writes it: a header, paragraphs, bold runs, hex escapes for
 // accented letters.
-QByteArray descriptionRtf(int index, int bytes)
+QByteArray descriptionRtf(int index, int bytes, DescriptionStyle style)
 {
     QRandomGenerator random(quint32(index) * 2654435761u + 1);
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}"
@@ -51,14 +82,7 @@ QByteArray descriptionRtf(int index, int bytes)
     const bool withRareWord = index % 100 == 42;
     int wordsInParagraph = 0;
     while (rtf.size() < bytes - 40) {
-        const int pick = random.bounded(int(std::size(kWords)));
-        if (pick == 7)
-            rtf += "\\b ";
-        rtf += kWords[pick];
-        if (pick == 7)
-            rtf += "\\b0";
-        if (pick == 11)
-            rtf += " f\\'fcr M\\'e4rkte";
+        appendWord(rtf, random, style);
         if (withRareWord && wordsInParagraph == 20)
             rtf += " zeppelin";
         rtf += ++wordsInParagraph % 60 == 0 ? ".\\par\n" : " ";
@@ -86,7 +110,7 @@ QString descriptionFolder(const QString& discFolder)
 }
 
 bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptions,
-                        int descriptionBytes)
+                        int descriptionBytes, DescriptionStyle style)
 {
     QDir disc(folder);
     if (!disc.mkpath(QStringLiteral(".")))
@@ -113,7 +137,7 @@ bool writeSyntheticDisc(const QString& folder, int packages, bool withDescriptio
         if (withDescriptions) {
             if (i % kFilesPerFolder == 0 && !disc.mkpath(text.section(u'/', 0, 1)))
                 return false;
-            if (!writeFile(disc.filePath(text), descriptionRtf(i, descriptionBytes)))
+            if (!writeFile(disc.filePath(text), descriptionRtf(i, descriptionBytes, style)))
                 return false;
         }
     }

@@ -1,5 +1,6 @@
 // Writes a synthetic disc for the benchmarks:
-//   quillomat-bench-make-disc FOLDER PACKAGES [--no-texts] [--text-bytes N]
+//   quillomat-bench-make-disc FOLDER PACKAGES [--no-texts] [--text-bytes N] [--rich]
+// --rich writes descriptions with bold runs and escaped accented letters in most lines.
 #include "DiscGenerator.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     const bool withTexts = !args.removeAll(QStringLiteral("--no-texts"));
+    const auto style = args.removeAll(QStringLiteral("--rich"))
+                           ? quillomat::bench::DescriptionStyle::Rich
+                           : quillomat::bench::DescriptionStyle::Plain;
     int textBytes = quillomat::bench::kDefaultDescriptionBytes;
     bool isNumber = true;
     if (const qsizetype option = args.indexOf(QStringLiteral("--text-bytes")); option > 0) {
@@ -22,9 +26,10 @@ int main(int argc, char* argv[])
     const int packages = isNumber && args.size() == 3 ? args[2].toInt(&isNumber) : 0;
     if (!isNumber || packages < 0 || textBytes < 100) {
         std::fputs("usage: quillomat-bench-make-disc FOLDER PACKAGES [--no-texts] "
-                   "[--text-bytes N]\n",
+                   "[--text-bytes N] [--rich]\n",
                    stderr);
         return 2;
     }
-    return quillomat::bench::writeSyntheticDisc(args[1], packages, withTexts, textBytes) ? 0 : 1;
+    return quillomat::bench::writeSyntheticDisc(args[1], packages, withTexts, textBytes, style) ? 0
+                                                                                                : 1;
 }

@@ -1,12 +1,20 @@
-// MB/s of RTF to plain text on three kinds of input:
+// MB/s of RTF to plain text (what the keyword search reads) and to a formatted QTextDocument
+// (what the description pane shows), on three kinds of input:
 //   LibreOffice: data/libreoffice-1mb.rtf (make-bench-input.sh), heavy in control words;
 //   MostlyText: 1 MB of prose with a little formatting, as WordPad writes English;
-//   MostlyHexEscapes: 1 MB of Cyrillic written as \'hh escapes, as WordPad writes Russian.
+//   MostlyHexEscapes: 1 MB of Cyrillic written as \'hh escapes, as WordPad writes Russian;
+//   BoldAndAccents: 1 MB of French with bold words and \'hh accented letters in every line, as
+//   the search benchmark's rich descriptions are written.
 #include "richtext/PlainText.h"
+#include "richtext/RtfDocument.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QTextDocument>
 
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace {
 
@@ -51,8 +59,19 @@ QByteArray mostlyHexEscapes()
                     sentence + sentence + sentence + "\\par\r\n");
 }
 
-void run(benchmark::State& state, const QByteArray& bytes)
+QByteArray boldAndAccents()
 {
+    return repeated("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                    "\\viewkind4\\uc1\\pard\\f0\\fs20 ",
+                    "Le programme {\\b d\\'e9marre} la mise \\'e0 jour du \\b r\\'e9seau\\b0  et "
+                    "des donn\\'e9es; la {\\b m\\'e9moire} du syst\\'e8me reste libre. Les "
+                    "pr\\'e9f\\'e9rences de l'\\'e9diteur sont \\b gard\\'e9es\\b0  pour "
+                    "l'ann\\'e9e suivante.\\par\n");
+}
+
+void run(benchmark::State& state, QByteArray (*input)())
+{
+    const QByteArray bytes = input();
     for (auto _ : state) {
         QString text = quillomat::rtfToPlainText(bytes);
         benchmark::DoNotOptimize(text.data());
@@ -60,25 +79,45 @@ void run(benchmark::State& state, const QByteArray& bytes)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
-void LibreOffice(benchmark::State& state)
+void runFormatted(benchmark::State& state, QByteArray (*input)())
 {
-    run(state, libreOfficeFile());
+    const QByteArray bytes = input();
+    for (auto _ : state) {
+        QTextDocument document;
+        quillomat::loadDocument(document, bytes);
+        benchmark::DoNotOptimize(document.characterCount());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
-void MostlyText(benchmark::State& state)
+struct Input
 {
-    run(state, mostlyText());
-}
-
-void MostlyHexEscapes(benchmark::State& state)
-{
-    run(state, mostlyHexEscapes());
-}
+    const char* name;
+    QByteArray (*make)();
+};
+const Input kInputs[] = {
+    {"LibreOffice", libreOfficeFile},
+    {"MostlyText", mostlyText},
+    {"MostlyHexEscapes", mostlyHexEscapes},
+    {"BoldAndAccents", boldAndAccents},
+};
 
 } // namespace
 
-BENCHMARK(LibreOffice)->Unit(benchmark::kMillisecond);
-BENCHMARK(MostlyText)->Unit(benchmark::kMillisecond);
-BENCHMARK(MostlyHexEscapes)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // The document needs fonts, hence a GUI application; no window is shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    // Plain text first, then the same inputs as formatted documents ("Formatted" + name).
+    for (const Input& input : kInputs)
+        benchmark::RegisterBenchmark(input.name, run, input.make)->Unit(benchmark::kMillisecond);
+    for (const Input& input : kInputs)
+        benchmark::RegisterBenchmark((std::string("Formatted") + input.name).c_str(), runFormatted,
+                                     input.make)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -12,6 +12,8 @@ class PlainTextSink final : public RtfSink
 public:
     explicit PlainTextSink(qsizetype expectedSize) { m_text.reserve(expectedSize); }
 
+    bool wantsFormatting() const override { return false; }
+
     void text(QStringView text, const RtfCharFormat&, const RtfParagraphFormat&) override
     {
         emitDeferredBreaks();

@@ -16,11 +16,14 @@ struct CharsetCodePage
     int codePage;
 };
 
-// \fcharset values as Windows defines them (the LOGFONT charset constants).
+// \fcharset values: Windows' charset constants (the LOGFONT ones) and the Mac charsets that
+// RTF numbers from 77. 82 (the old Mac Johab) has no code page.
 constexpr CharsetCodePage kCharsets[] = {
-    {0, 1252},   {2, kSymbolCodePage}, {77, 10000}, {128, 932},  {129, 949},  {134, 936},
-    {136, 950},  {161, 1253},          {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
-    {186, 1257}, {204, 1251},          {222, 874},  {238, 1250}, {254, 437},  {255, 850},
+    {0, 1252},   {2, kSymbolCodePage}, {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008},
+    {81, 10002}, {83, 10005},          {84, 10004}, {85, 10006}, {86, 10081}, {87, 10021},
+    {88, 10029}, {89, 10007},          {128, 932},  {129, 949},  {134, 936},  {136, 950},
+    {161, 1253}, {162, 1254},          {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
+    {204, 1251}, {222, 874},           {238, 1250}, {254, 437},  {255, 850},
 };
 
 // The Symbol font draws Greek letters and mathematical signs where other fonts have Latin ones.
@@ -97,16 +100,35 @@ int codePageOfCharset(int charset)
 
 bool isDoubleByteCodePage(int codePage)
 {
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+    switch (codePage) {
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 10001:
+    case 10002:
+    case 10003:
+    case 10008:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isLeadByte(int codePage, unsigned char byte)
 {
-    if (codePage == 932)
+    if (codePage == 932 || codePage == 10001) // Shift_JIS
         return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
     if (isDoubleByteCodePage(codePage))
         return byte >= 0x81 && byte <= 0xFE;
     return false;
+}
+
+const char16_t* CodePageDecoder::loadTable(int codePage)
+{
+    m_lastTable = tableFor(codePage).data();
+    m_lastCodePage = codePage;
+    return m_lastTable;
 }
 
 void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)
@@ -121,11 +143,7 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out)
         }
         codePage = kDefaultCodePage;
     }
-    if (codePage != m_lastCodePage || !m_lastTable) {
-        m_lastTable = tableFor(codePage).data();
-        m_lastCodePage = codePage;
-    }
-    const char16_t* table = m_lastTable;
+    const char16_t* table = singleByteTable(codePage);
     const qsizetype start = out.size();
     out.resize(start + bytes.size());
     char16_t* dest = reinterpret_cast<char16_t*>(out.data()) + start;

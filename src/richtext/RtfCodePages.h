@@ -32,8 +32,19 @@ class CodePageDecoder
 public:
     // Appends the decoded bytes to `out`. Unknown code pages decode as Windows-1252.
     void decode(int codePage, QByteArrayView bytes, QString& out);
+    // The character of one byte in a single-byte code page.
+    char16_t decodeByte(int codePage, unsigned char byte)
+    {
+        return singleByteTable(codePage)[byte];
+    }
 
 private:
+    const char16_t* singleByteTable(int codePage)
+    {
+        return codePage == m_lastCodePage && m_lastTable ? m_lastTable : loadTable(codePage);
+    }
+    const char16_t* loadTable(int codePage);
+
     std::map<int, CodePageConverter> m_doubleByteDecoders;
     int m_lastCodePage = 0;
     const char16_t* m_lastTable = nullptr;

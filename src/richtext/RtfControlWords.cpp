@@ -26,6 +26,10 @@ constexpr ControlWord kControlWords[] = {
     {"listtable", Word::SkippedDestination},
     {"listoverridetable", Word::SkippedDestination},
     {"pn", Word::SkippedDestination},
+    // Paragraph-numbering definitions: the numbers they describe appear in \pntext.
+    {"pnseclvl", Word::SkippedDestination},
+    {"pntxta", Word::SkippedDestination},
+    {"pntxtb", Word::SkippedDestination},
     {"fldinst", Word::SkippedDestination},
     {"object", Word::ShownDestination},
     {"objdata", Word::SkippedDestination},
@@ -58,7 +62,12 @@ constexpr ControlWord kControlWords[] = {
     {"pntext", Word::ShownDestination},
     {"shppict", Word::ShownDestination},
     {"result", Word::ShownDestination},
-    {"upr", Word::ShownDestination},
+    {"ud", Word::ShownDestination},
+    {"upr", Word::AnsiAlternative},
+    // Styles are not read: the formatting words written beside them apply.
+    {"cs", Word::Ignored},
+    {"ds", Word::Ignored},
+    {"ts", Word::Ignored},
 
     {"ansi", Word::Ansi},
     {"ansicpg", Word::AnsiCodePage},
@@ -179,6 +188,18 @@ struct Index
     }
 };
 
+// Names are a few letters long: a loop of our own is faster than a call to memcmp.
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const ControlWord* findControlWord(std::string_view name)
@@ -186,7 +207,7 @@ const ControlWord* findControlWord(std::string_view name)
     static const Index index;
     std::size_t slot = hashName(name) & (kSlotCount - 1);
     while (const ControlWord* entry = index.slots[slot]) {
-        if (entry->name == name)
+        if (sameName(entry->name, name))
             return entry;
         slot = (slot + 1) & (kSlotCount - 1);
     }

@@ -15,6 +15,8 @@ enum class Word : quint8
     Picture,
     SkippedDestination,
     ShownDestination, // a destination we know and whose text is shown, even after \*
+    AnsiAlternative,  // \upr: its first group repeats the Unicode group after it
+    Ignored,          // a word we know and that changes nothing we show, even after \*
                       // code pages and fonts
     Ansi,
     AnsiCodePage,

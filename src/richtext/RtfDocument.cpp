@@ -80,8 +80,8 @@ QTextBlockFormat toBlockFormat(const RtfParagraphFormat& paragraph)
     // or number, then a tab, so that the text lines up with the lines below. Qt measures tab
     // stops from where the first line starts.
     if (paragraph.firstLineIndent < 0)
-        format.setTabPositions({QTextOption::Tab(-paragraph.firstLineIndent / kTwipsPerPixel,
-                                                 QTextOption::LeftTab)});
+        format.setTabPositions(
+            {QTextOption::Tab(-paragraph.firstLineIndent / kTwipsPerPixel, QTextOption::LeftTab)});
     format.setTopMargin(paragraph.spaceBefore / kTwipsPerPixel);
     format.setBottomMargin(paragraph.spaceAfter / kTwipsPerPixel);
     return format;

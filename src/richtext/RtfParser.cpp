@@ -4,8 +4,13 @@
 
 #include <QLatin1StringView>
 
+#include <QSysInfo>
+
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace quillomat::rtf {
@@ -41,6 +46,47 @@ constexpr std::array<quint8, 256> makeByteClasses()
 }
 constexpr std::array<quint8, 256> kByteClasses = makeByteClasses();
 
+// The end of the run of plain text bytes that starts at p. Most of a description is such runs, so
+// they are scanned eight bytes at a time: a byte ends the run when it is a control character,
+// 0x7F or above, or one of { } \. Each test below may also flag bytes after the first one it
+// finds (a borrow or carry runs upwards), never one before it, so the lowest flag is exact.
+const char* endOfPlainRun(const char* p, const char* end)
+{
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        constexpr std::uint64_t ones = 0x0101010101010101u;
+        constexpr std::uint64_t highs = 0x8080808080808080u;
+        const auto zeroBytes = [](std::uint64_t w) { return (w - ones) & ~w & highs; };
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, sizeof w);
+            const std::uint64_t flags = ((w - ones * 0x20) & ~w & highs) // below 0x20
+                                        | (((w + ones) | w) & highs)     // 0x7F and above
+                                        | zeroBytes(w ^ (ones * '{')) |
+                                        zeroBytes(w ^ (ones * '}')) | zeroBytes(w ^ (ones * '\\'));
+            if (flags)
+                return p + std::countr_zero(flags) / 8;
+            p += 8;
+        }
+    }
+    while (p < end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
+        ++p;
+    return p;
+}
+
+// Appends bytes that stand for themselves. Between formatting words runs are mostly a word or
+// two long, where a loop of our own beats QString::append's general path; long runs go to Qt's
+// vectorised one.
+void appendLatin1(QString& text, const char* begin, const char* end)
+{
+    if (end - begin > 16)
+        return void(text.append(QLatin1StringView(begin, end - begin)));
+    const qsizetype size = text.size();
+    text.resize(size + (end - begin));
+    char16_t* dest = reinterpret_cast<char16_t*>(text.data()) + size;
+    for (const char* p = begin; p < end; ++p)
+        *dest++ = static_cast<unsigned char>(*p);
+}
+
 // Position of the first byte after an optional UTF-8 byte-order mark and white space.
 const char* skipPreamble(const char* p, const char* end)
 {
@@ -53,7 +99,7 @@ const char* skipPreamble(const char* p, const char* end)
 
 } // namespace
 
-RtfParser::RtfParser(RtfSink& sink) : m_sink(sink)
+RtfParser::RtfParser(RtfSink& sink) : m_sink(sink), m_keepFormatting(sink.wantsFormatting())
 {
     m_stack.reserve(64);
 }
@@ -70,11 +116,8 @@ void RtfParser::parse(QByteArrayView bytes)
         switch (kByteClasses[static_cast<unsigned char>(*m_p)]) {
         case Plain: {
             const char* begin = m_p;
-            const char* p = m_p + 1;
-            while (p < m_end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
-                ++p;
-            m_p = p;
-            textRun(begin, p);
+            m_p = endOfPlainRun(m_p + 1, m_end);
+            textRun(begin, m_p);
             break;
         }
         case High: {
@@ -116,6 +159,7 @@ void RtfParser::openGroup()
 {
     decodePendingBytes();
     m_ignorableNext = false;
+    m_atGroupStart = true;
     top().pendingSkip = 0; // fallback text never crosses a group boundary
     if (m_stack.size() >= std::size_t(kMaxGroupDepth)) {
         ++m_flatDepth;
@@ -129,12 +173,13 @@ void RtfParser::closeGroup()
 {
     decodePendingBytes();
     m_ignorableNext = false;
+    m_atGroupStart = false;
     if (m_flatDepth > 0) {
         --m_flatDepth;
         return;
     }
     if (m_stack.size() <= 1)
-        return; // a '}' too many: nothing to close
+        return; // a '}' before any '{': nothing to close
     const Destination closing = top().destination;
     const Destination parent = m_stack[m_stack.size() - 2].destination;
     if (closing == Destination::FontTable && m_stack.size() <= m_fontTableDepth + 1)
@@ -143,14 +188,18 @@ void RtfParser::closeGroup()
         finishPicture();
     m_stack.pop_back();
     m_formatDirty = true;
+    // The document is its outermost group: a stray '}' ends it, and whatever follows (a second
+    // document, junk a transfer appended) is not part of it.
+    if (m_stack.size() == 1)
+        m_p = m_end;
 }
 
-// Skips to the end of the current group without reading its content; used for destinations
-// that are not shown. Only \bin needs attention: its data may contain braces.
-void RtfParser::skipGroup()
+// The position after the '}' that closes the group whose content starts at p, or the end of the
+// input with `depth` still above 0 when the group is not closed. Only \bin needs attention: its
+// data may contain braces.
+const char* RtfParser::endOfGroup(const char* p, int& depth) const
 {
-    int depth = 1;
-    const char* p = m_p;
+    depth = 1;
     while (p < m_end) {
         const char c = *p++;
         if (c == '{') {
@@ -161,28 +210,54 @@ void RtfParser::skipGroup()
         } else if (c == '\\' && p < m_end) {
             if (m_end - p > 3 && p[0] == 'b' && p[1] == 'i' && p[2] == 'n' &&
                 (p[3] == '-' || (p[3] >= '0' && p[3] <= '9'))) {
-                m_p = p + 3;
-                const bool negative = *m_p == '-';
+                p += 3;
+                const bool negative = *p == '-';
                 if (negative)
-                    ++m_p;
+                    ++p;
                 qint64 count = 0;
-                while (m_p < m_end && *m_p >= '0' && *m_p <= '9') {
-                    count = std::min<qint64>(count * 10 + (*m_p - '0'), m_end - m_p);
-                    ++m_p;
+                while (p < m_end && *p >= '0' && *p <= '9') {
+                    count = std::min<qint64>(count * 10 + (*p - '0'), m_end - p);
+                    ++p;
                 }
-                if (m_p < m_end && *m_p == ' ')
-                    ++m_p;
+                if (p < m_end && *p == ' ')
+                    ++p;
                 if (!negative)
-                    m_p += std::min<qint64>(count, m_end - m_p);
-                p = m_p;
+                    p += std::min<qint64>(count, m_end - p);
             } else {
                 ++p; // an escaped character, such as \{ or \}
             }
         }
     }
+    return p;
+}
+
+// Skips to the end of the current group without reading its content; used for destinations
+// that are not shown.
+void RtfParser::skipGroup()
+{
+    int depth = 0;
+    m_p = endOfGroup(m_p, depth);
     m_cutShort |= depth > 0;
-    m_p = p;
     closeGroup();
+}
+
+// \upr holds the same text twice: a group in the document's code page, then {\*\ud{...}} in
+// Unicode. The first group is passed over when the Unicode one follows it.
+void RtfParser::skipAnsiAlternative()
+{
+    const auto skipSpace = [this](const char* p) {
+        while (p < m_end && (*p == ' ' || *p == '\r' || *p == '\n'))
+            ++p;
+        return p;
+    };
+    const char* p = skipSpace(m_p);
+    if (p == m_end || *p != '{')
+        return;
+    int depth = 0;
+    const char* after = skipSpace(endOfGroup(p + 1, depth));
+    const QByteArrayView rest(after, m_end - after);
+    if (depth == 0 && (rest.startsWith("{\\*\\ud") || rest.startsWith("{\\ud")))
+        m_p = after;
 }
 
 void RtfParser::skipBinary(int count)
@@ -233,6 +308,7 @@ void RtfParser::readControl()
 
 void RtfParser::textRun(const char* begin, const char* end)
 {
+    m_atGroupStart = false;
     switch (top().destination) {
     case Destination::FontTable:
         return fontTableText(begin, end);
@@ -251,14 +327,14 @@ void RtfParser::textRun(const char* begin, const char* end)
         if (begin == end)
             return;
     }
-    if (!m_bytes.isEmpty()) {
+    if (!m_bytes.empty()) {
         // In double-byte code pages the second byte of a character may be a plain letter.
         if (isDoubleByteCodePage(m_bytesCodePage)) {
             qsizetype i = 0;
-            while (i < m_bytes.size())
+            while (i < qsizetype(m_bytes.size()))
                 i += isLeadByte(m_bytesCodePage, static_cast<unsigned char>(m_bytes[i])) ? 2 : 1;
-            if (i > m_bytes.size())
-                m_bytes.append(*begin++);
+            if (i > qsizetype(m_bytes.size()))
+                m_bytes.push_back(*begin++);
         }
         decodePendingBytes();
         if (begin == end)
@@ -267,12 +343,37 @@ void RtfParser::textRun(const char* begin, const char* end)
     if (group.chars.hidden)
         return;
     prepareText();
-    m_text.append(QLatin1StringView(begin, end - begin));
+    appendLatin1(m_text, begin, end);
     m_paragraphHasContent = true;
+    if (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'')
+        readEscapedLetters();
+}
+
+// Accented letters inside words are written as \'hh between plain letters. While nothing but
+// such escapes and text follows, the format and code page stay as they are: the letters and the
+// text after them are read here, without a round through the main loop for each.
+void RtfParser::readEscapedLetters()
+{
+    const int codePage = currentCodePage();
+    if (isDoubleByteCodePage(codePage))
+        return; // a byte may be half a character: appendByte collects them
+    while (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'') {
+        const int high = hexDigitValue(m_p[2]);
+        const int low = hexDigitValue(m_p[3]);
+        if (high < 0 || low < 0)
+            return;
+        m_text.append(
+            QChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low))));
+        m_p += 4;
+        const char* runEnd = endOfPlainRun(m_p, m_end);
+        appendLatin1(m_text, m_p, runEnd);
+        m_p = runEnd;
+    }
 }
 
 void RtfParser::byteRun(const char* begin, const char* end)
 {
+    m_atGroupStart = false;
     if (top().destination == Destination::Text) {
         for (const char* p = begin; p < end; ++p)
             appendByte(static_cast<unsigned char>(*p));
@@ -291,10 +392,20 @@ void RtfParser::appendByte(unsigned char byte)
     if (group.chars.hidden)
         return;
     const int codePage = currentCodePage();
-    if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
+    if (!m_bytes.empty() && codePage != m_bytesCodePage)
         decodePendingBytes();
     m_bytesCodePage = codePage;
-    m_bytes.append(char(byte));
+    // An accented letter in a word is most often one escape between letters: it is decoded at
+    // once. A run of escapes, as a whole text in another alphabet is written, is decoded
+    // together when it ends.
+    const bool runGoesOn = m_end - m_p >= 2 && m_p[0] == '\\' && m_p[1] == '\'';
+    if (m_bytes.empty() && !runGoesOn && !isDoubleByteCodePage(codePage)) {
+        prepareText();
+        m_text.append(QChar(m_decoder.decodeByte(codePage, byte)));
+        m_paragraphHasContent = true;
+        return;
+    }
+    m_bytes.push_back(char(byte));
 }
 
 void RtfParser::appendChar(char16_t ch)
@@ -328,12 +439,10 @@ void RtfParser::appendUnicode(int value)
     appendChar(ch);
 }
 
-// Called before text is added: hands over the pending text when the format has changed, and
-// replaces a high surrogate that no low one followed.
-void RtfParser::prepareText()
+void RtfParser::prepareTextSlowly()
 {
     replaceLoneSurrogate();
-    if (!m_formatDirty)
+    if (!m_formatDirty || !m_keepFormatting)
         return;
     const GroupState& group = top();
     if (group.chars != m_textChars || group.paragraph != m_textParagraph) {
@@ -355,11 +464,11 @@ void RtfParser::replaceLoneSurrogate()
 
 void RtfParser::decodePendingBytes()
 {
-    if (m_bytes.isEmpty())
+    if (m_bytes.empty())
         return;
     prepareText();
-    m_decoder.decode(m_bytesCodePage, m_bytes, m_text);
-    m_bytes.resize(0);
+    m_decoder.decode(m_bytesCodePage, QByteArrayView(m_bytes.data(), m_bytes.size()), m_text);
+    m_bytes.clear();
     m_paragraphHasContent = true;
 }
 
@@ -371,7 +480,7 @@ void RtfParser::flushText()
     }
     if (m_text.isEmpty())
         return;
-    m_sink.text(m_text, resolve(m_textChars), m_textParagraph);
+    m_sink.text(m_text, m_keepFormatting ? resolve(m_textChars) : RtfCharFormat(), m_textParagraph);
     m_text.resize(0);
 }
 

@@ -6,6 +6,8 @@
 
 #include <QByteArrayView>
 
+#include <array>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -30,6 +32,28 @@ constexpr int kMaxUnicodeSkip = 32;
 constexpr qsizetype kMaxPictureBytes = 64 * 1024 * 1024;
 // Lengths in twips are clamped to 22 inches, the largest page a word processor makes.
 constexpr int kMaxTwips = 31680;
+
+namespace detail {
+constexpr std::array<qint8, 256> makeHexDigits()
+{
+    std::array<qint8, 256> digits{};
+    digits.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        digits['0' + i] = qint8(i);
+    for (int i = 0; i < 6; ++i) {
+        digits['a' + i] = qint8(10 + i);
+        digits['A' + i] = qint8(10 + i);
+    }
+    return digits;
+}
+inline constexpr std::array<qint8, 256> kHexDigits = makeHexDigits();
+} // namespace detail
+
+// The value of a hexadecimal digit, -1 for any other character.
+inline int hexDigitValue(char c)
+{
+    return detail::kHexDigits[static_cast<unsigned char>(c)];
+}
 
 // Reads RTF and reports its content to a sink. Iterative: one loop over the bytes with an
 // explicit stack of group states; no input can exhaust the call stack.
@@ -88,6 +112,8 @@ private:
     void openGroup();
     void closeGroup();
     void skipGroup();
+    const char* endOfGroup(const char* p, int& depth) const;
+    void skipAnsiAlternative();
     void readControl();
     void controlSymbol(char symbol);
     void controlWord(std::string_view name, bool hasParameter, int parameter);
@@ -95,12 +121,21 @@ private:
     void skipBinary(int count);
 
     // text
+    // A run of plain bytes that the main loop has just read: m_p is at its end.
     void textRun(const char* begin, const char* end);
+    void readEscapedLetters();
     void byteRun(const char* begin, const char* end);
     void appendByte(unsigned char byte);
     void appendChar(char16_t ch);
     void appendUnicode(int value);
-    void prepareText();
+    // Called before text is added: hands over the pending text when the format has changed,
+    // and replaces a high surrogate that no low one followed.
+    void prepareText()
+    {
+        if (m_highSurrogate || (m_formatDirty && m_keepFormatting))
+            prepareTextSlowly();
+    }
+    void prepareTextSlowly();
     void replaceLoneSurrogate();
     void decodePendingBytes();
     void flushText();
@@ -117,12 +152,14 @@ private:
     void finishPicture();
 
     RtfSink& m_sink;
+    const bool m_keepFormatting; // false: the sink wants the text alone
     const char* m_p = nullptr;
     const char* m_end = nullptr;
     std::vector<GroupState> m_stack;
     int m_flatDepth = 0;
     bool m_cutShort = false; // the input ended inside a skipped group
     bool m_ignorableNext = false;
+    bool m_atGroupStart = false; // nothing but '{' (and a \*) read in the current group yet
 
     int m_documentCodePage = kDefaultCodePage;
     int m_defaultFont = -1;
@@ -155,7 +192,9 @@ private:
     CharState m_textChars;
     RtfParagraphFormat m_textParagraph;
     bool m_formatDirty = true;
-    QByteArray m_bytes; // \'hh and 8-bit bytes not yet decoded: a run is decoded together
+    // \'hh and 8-bit bytes not yet decoded: a run is decoded together. A std::string, whose
+    // push_back is inline: it takes every escaped byte.
+    std::string m_bytes;
     int m_bytesCodePage = kDefaultCodePage;
     char16_t m_highSurrogate = 0;
     bool m_paragraphHasContent = false;

@@ -9,25 +9,6 @@
 namespace quillomat::rtf {
 namespace {
 
-constexpr std::array<qint8, 256> makeHexDigits()
-{
-    std::array<qint8, 256> digits{};
-    digits.fill(-1);
-    for (int i = 0; i < 10; ++i)
-        digits['0' + i] = qint8(i);
-    for (int i = 0; i < 6; ++i) {
-        digits['a' + i] = qint8(10 + i);
-        digits['A' + i] = qint8(10 + i);
-    }
-    return digits;
-}
-constexpr std::array<qint8, 256> kHexDigits = makeHexDigits();
-
-int hexDigit(char c)
-{
-    return kHexDigits[static_cast<unsigned char>(c)];
-}
-
 int twips(int value)
 {
     return std::clamp(value, -kMaxTwips, kMaxTwips);
@@ -45,8 +26,8 @@ void RtfParser::controlSymbol(char symbol)
         // A byte in two hexadecimal digits.
         int value = 0;
         int digits = 0;
-        while (digits < 2 && m_p < m_end && hexDigit(*m_p) >= 0) {
-            value = value * 16 + hexDigit(*m_p++);
+        while (digits < 2 && m_p < m_end && hexDigitValue(*m_p) >= 0) {
+            value = value * 16 + hexDigitValue(*m_p++);
             ++digits;
         }
         if (digits < 2)
@@ -66,6 +47,7 @@ void RtfParser::controlSymbol(char symbol)
     }
     decodePendingBytes();
     m_ignorableNext = false;
+    m_atGroupStart = false;
     GroupState& group = top();
     if (group.destination == Destination::FontTable &&
         (symbol == '{' || symbol == '}' || symbol == '\\')) {
@@ -103,11 +85,14 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
     decodePendingBytes();
     m_formatDirty = true;
     const bool ignorable = std::exchange(m_ignorableNext, false);
+    const bool groupStart = std::exchange(m_atGroupStart, false);
     const ControlWord* entry = name.empty() ? nullptr : findControlWord(name);
-    const bool knownDestination =
-        entry && (entry->word == Word::FontTable || entry->word == Word::ColorTable ||
-                  entry->word == Word::Picture || entry->word == Word::ShownDestination);
-    if ((ignorable && !knownDestination) || (entry && entry->word == Word::SkippedDestination))
+    if (entry && entry->word == Word::SkippedDestination)
+        return skipGroup();
+    // \* marks the next word as one a reader may ignore. Opening a group, an unknown word names
+    // a destination whose content is no text of ours; further in, as StarWriter writes \*\cs
+    // before its text, only the word itself is passed over, like any word we do not know.
+    if (!entry && ignorable && groupStart)
         return skipGroup();
     GroupState& group = top();
     if (group.pendingSkip > 0 && group.destination == Destination::Text) {
@@ -153,8 +138,11 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
         m_pictureWanted = false;
         m_pictureHighNibble = -1;
         return;
+    case Word::AnsiAlternative:
+        return skipAnsiAlternative();
     case Word::SkippedDestination:
     case Word::ShownDestination:
+    case Word::Ignored:
         return;
 
     case Word::Ansi:
@@ -347,7 +335,7 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
     case Word::NestedRow:
         replaceLoneSurrogate();
         flushText();
-        m_sink.lineBreak(resolve(chars), paragraph);
+        m_sink.lineBreak(m_keepFormatting ? resolve(chars) : RtfCharFormat(), paragraph);
         m_paragraphHasContent = true;
         return;
     case Word::Tab:
@@ -434,7 +422,7 @@ void RtfParser::pictureText(const char* begin, const char* end)
         return;
     QByteArray& data = m_picture.data;
     for (const char* p = begin; p < end; ++p) {
-        const int digit = hexDigit(*p);
+        const int digit = hexDigitValue(*p);
         if (digit < 0)
             continue;
         if (m_pictureHighNibble < 0) {

@@ -13,6 +13,9 @@ class RtfSink
 {
 public:
     virtual ~RtfSink() = default;
+    // False for a sink that keeps only the text: the parser then tracks no formatting, hands
+    // over text only at paragraph, line and cell ends, and passes default formats.
+    virtual bool wantsFormatting() const { return true; }
     virtual void text(QStringView text, const RtfCharFormat& chars,
                       const RtfParagraphFormat& paragraph) = 0;
     // The end of a paragraph with the format it had at its end.

@@ -1,5 +1,6 @@
 #include "richtext/RtfDocument.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
-#include <QAbstractTextDocumentLayout>
 #include <QTextLayout>
 #include <QTextTable>
 #include <QUrl>
@@ -79,6 +79,9 @@ private slots:
     void missingFile();
     void hostileInput_data();
     void hostileInput();
+    void writersConventions_data();
+    void writersConventions();
+    void styleWordKeepsItsRun();
 };
 
 void TestRtfDocument::characterFormats_data()
@@ -341,6 +344,36 @@ void TestRtfDocument::hostileInput()
     QTextDocument document;
     loadDocument(document, bytes);
     QVERIFY(document.characterCount() <= bytes.size() + 1);
+}
+
+void TestRtfDocument::writersConventions_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"starwriter-char-styles", "word-mac-japanese", "wordpad-junk-appended",
+                             "word97-upr", "word95-numbering"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The pane shows the same text as the search reads from these writers' files.
+void TestRtfDocument::writersConventions()
+{
+    QFETCH(QString, name);
+    QFile expectedFile(dataPath("golden/" + name + ".expected.txt"));
+    QVERIFY(expectedFile.open(QIODevice::ReadOnly));
+    const QString expected = QString::fromUtf8(expectedFile.readAll());
+    QTextDocument document;
+    QVERIFY(loadDocumentFromFile(document, dataPath("golden/" + name + ".rtf")));
+    QCOMPARE(document.toPlainText(), expected);
+}
+
+// A character style word after \* in the middle of a group leaves the group's formatting.
+void TestRtfDocument::styleWordKeepsItsRun()
+{
+    QTextDocument document;
+    QVERIFY(loadDocumentFromFile(document, dataPath("golden/starwriter-char-styles.rtf")));
+    QCOMPARE(formatOf(document, "runs").fontWeight(), int(QFont::Bold));
+    QCOMPARE(formatOf(document, "quick").fontWeight(), int(QFont::Normal));
+    QCOMPARE(formatOf(document, "quick").fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
 QTEST_MAIN(TestRtfDocument)

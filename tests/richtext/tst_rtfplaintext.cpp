@@ -37,7 +37,10 @@ private slots:
     void unreadableFile();
     void damagedInput_data();
     void damagedInput();
+    void macCodePages_data();
+    void macCodePages();
     void truncatedFiles();
+    void bytesEndingTextAnywhere();
     void tellsRtfCutShort_data();
     void tellsRtfCutShort();
     void crashInputs_data();
@@ -143,7 +146,8 @@ void TestRtfPlainText::damagedInput_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("braces too many") << QByteArray("{\\rtf1 a}} b}") << QString("a b");
+    QTest::newRow("a stray brace ends the document")
+        << QByteArray("{\\rtf1 a}} b}") << QString("a");
     QTest::newRow("braces missing") << QByteArray("{\\rtf1 {\\b a {\\i b") << QString("a b");
     QTest::newRow("end inside escape") << QByteArray("{\\rtf1 x\\'e") << QString("x");
     QTest::newRow("end after backslash") << QByteArray("{\\rtf1 x\\") << QString("x");
@@ -207,6 +211,62 @@ void TestRtfPlainText::damagedInput()
     QCOMPARE(rtfToPlainText(bytes), text);
 }
 
+void TestRtfPlainText::macCodePages_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const auto inFont = [](int charset, const QByteArray& text) {
+        return "{\\rtf1\\mac{\\fonttbl{\\f0 Geneva;}{\\f1\\fcharset" + QByteArray::number(charset) +
+               " Font;}}\\f0 a {\\f1 " + text + "} b}";
+    };
+    QTest::newRow("Korean") << inFont(79, "\\'c7\\'d1\\'b1\\'b9\\'be\\'ee")
+                            << QString::fromUtf8("a 한국어 b");
+    QTest::newRow("Simplified Chinese")
+        << inFont(80, "\\'d6\\'d0\\'ce\\'c4") << QString::fromUtf8("a 中文 b");
+    QTest::newRow("Traditional Chinese")
+        << inFont(81, "\\'a4\\'a4\\'a4\\'e5") << QString::fromUtf8("a 中文 b");
+    QTest::newRow("Greek") << inFont(85, "\\'a1") << QString::fromUtf8("a Γ b");
+    QTest::newRow("Turkish") << inFont(86, "\\'dc\\'dd") << QString::fromUtf8("a İı b");
+    QTest::newRow("Central European") << inFont(88, "\\'88\\'89") << QString::fromUtf8("a ąČ b");
+    QTest::newRow("Cyrillic") << inFont(89, "\\'80\\'e0") << QString::fromUtf8("a Аа b");
+    QTest::newRow("old Johab: the document's page")
+        << inFont(82, "caf\\'8e") << QString::fromUtf8("a café b");
+    QTest::newRow("document in Mac Central European")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10029 \\'88}") << QString::fromUtf8("ą");
+    QTest::newRow("Mac Japanese trail byte as a letter")
+        << QByteArray("{\\rtf1\\mac\\ansicpg10001 \\'83A \\'83}") << QString::fromUtf8("ア ");
+}
+
+// Mac code pages, by \fcharset in the font table and by \ansicpg for the document.
+void TestRtfPlainText::macCodePages()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(rtfToPlainText(bytes), text);
+}
+
+// Text is scanned in blocks of bytes: a byte that ends a run of text must count wherever it
+// stands in the block.
+void TestRtfPlainText::bytesEndingTextAnywhere()
+{
+    const struct
+    {
+        QByteArray bytes;
+        QString text;
+    } enders[] = {
+        {"\\{", "{"},  {"\\}", "}"},        {"{\\b b}", "b"},    {"\xE9", "é"},
+        {"\xFF", "ÿ"}, {"\x7F", QString()}, {"\r\n", QString()}, {"\t", "\t"},
+    };
+    for (const auto& [bytes, text] : enders) {
+        for (int offset = 0; offset < 20; ++offset) {
+            const QByteArray before(offset, 'x');
+            const QByteArray after(19 - offset, 'y');
+            const QString expected = before + text + after;
+            QCOMPARE(rtfToPlainText("{\\rtf1 " + before + bytes + after + "}"), expected);
+        }
+    }
+}
+
 // Every fixture cut at many places: the reader must cope with any end.
 void TestRtfPlainText::truncatedFiles()
 {
@@ -246,7 +306,7 @@ void TestRtfPlainText::millionNestedGroups()
     const QByteArray unclosed = "{\\rtf1 " + QByteArray(depth, '{') + "open";
     QCOMPARE(rtfToPlainText(unclosed), QString("open"));
     const QByteArray closing = "{\\rtf1 a" + QByteArray(depth, '}') + "b";
-    QCOMPARE(rtfToPlainText(closing), QString("ab"));
+    QCOMPARE(rtfToPlainText(closing), QString("a"));
 }
 
 // A file of about 100 MB, built in memory, read in one go.
