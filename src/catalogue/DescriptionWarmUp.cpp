@@ -61,18 +61,20 @@ bool DescriptionWarmUp::wait(int ms)
 
 void DescriptionWarmUp::run()
 {
-    QStringList paths;
-    paths.reserve(qsizetype(m_packages.size()));
-    for (const TAppDescription* package : m_packages)
-        paths.append(package->TextFile());
+    // Packages without a description have nothing to warm; the paths of the others are joined
+    // when needed rather than held, 100,000 of them being several times the catalogue's size.
+    std::erase_if(m_packages,
+                  [](const TAppDescription* package) { return package->TextFile().isEmpty(); });
     const auto takeHead = [this] {
         return m_precedence.takeHead(m_stop, ReadPrecedence::Rank::Background);
     };
-    for (const std::size_t index : orderOnMedium(paths)) {
+    const std::vector<std::size_t> order = orderOnMedium(
+        m_packages.size(), [this](std::size_t i) { return m_packages[i]->TextFile(); });
+    for (const std::size_t index : order) {
         m_precedence.waitForTurn(m_stop);
         if (m_stop.load())
             return;
-        const QString& path = paths[qsizetype(index)];
+        const QString path = m_packages[index]->TextFile();
         if (QFileInfo(path).size() <= kLargestWarmedFile && !m_cache.keepText(path, takeHead))
             return;
         ++m_done;

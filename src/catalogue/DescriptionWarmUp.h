@@ -45,7 +45,8 @@ private:
 
     DescriptionTextCache& m_cache;
     ReadPrecedence& m_precedence;
-    const std::vector<const TAppDescription*> m_packages;
+    std::vector<const TAppDescription*>
+        m_packages; // only the warm-up thread touches it once started
     std::atomic<bool> m_stop{false};
     std::atomic<qsizetype> m_done{0};
     std::atomic<std::intptr_t> m_priorityToken{0}; // set by the thread once it runs idle

@@ -21,15 +21,17 @@ template <typename Key> std::vector<std::size_t> sortedByKey(const std::vector<K
     return order;
 }
 
-std::vector<std::size_t> directoryOrder(const QStringList& paths)
+std::vector<std::size_t> directoryOrder(std::size_t count,
+                                        const std::function<QString(std::size_t)>& pathAt)
 {
     constexpr qsizetype kNotFound = std::numeric_limits<qsizetype>::max();
-    // Each folder is listed once: its entries' positions by name.
+    // Each folder is listed once: its entries' positions by name. The keys share the listing's
+    // copy of the folder's name.
     QHash<QString, QHash<QString, qsizetype>> listings;
     std::vector<std::pair<QString, qsizetype>> keys;
-    keys.reserve(std::size_t(paths.size()));
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
+    keys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const QFileInfo info(pathAt(i));
         const QString folder = info.absolutePath();
         auto listing = listings.find(folder);
         if (listing == listings.end()) {
@@ -41,21 +43,22 @@ std::vector<std::size_t> directoryOrder(const QStringList& paths)
             listing = listings.insert(folder, positions);
         }
         const qsizetype position = listing->value(info.fileName(), kNotFound);
-        keys.emplace_back(position == kNotFound ? QString(QChar(0xFFFF)) : folder, position);
+        keys.emplace_back(position == kNotFound ? QString(QChar(0xFFFF)) : listing.key(), position);
     }
     return sortedByKey(keys);
 }
 
 } // namespace
 
-std::vector<std::size_t> orderOnMedium(const QStringList& paths)
+std::vector<std::size_t> orderOnMedium(std::size_t count,
+                                       const std::function<QString(std::size_t)>& pathAt)
 {
     std::vector<quint64> offsets;
-    offsets.reserve(std::size_t(paths.size()));
-    for (const QString& path : paths) {
-        const std::optional<quint64> offset = physicalOffset(path);
+    offsets.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<quint64> offset = physicalOffset(pathAt(i));
         if (!offset)
-            return directoryOrder(paths); // positions of different kinds do not compare
+            return directoryOrder(count, pathAt); // positions of different kinds do not compare
         offsets.push_back(*offset);
     }
     return sortedByKey(offsets);

@@ -27,7 +27,8 @@ using PieceGate = std::function<bool(const std::function<void()>& readPiece)>;
 // it there, so that the program goes on running once its medium is gone: a page not yet read
 // would otherwise fail when first touched and end the program. It reads the medium: call it on
 // a background thread at the lowest priority, after the window is on the screen. Files loaded
-// afterwards (a plugin loaded later) are not covered.
+// afterwards (a plugin loaded later) are not covered. A program on the system's own volume (or
+// drive) is left as it is: that medium goes only with the system.
 ResidentProgramReport keepProgramInMemory(
     const QString& programFolder, const PieceGate& gate = [](const auto& readPiece) {
         readPiece();

@@ -84,8 +84,12 @@ bool holdInMemory(const Mapping& mapping, bool* copied)
 ResidentProgramReport keepProgramInMemory(const QString& programFolder, const PieceGate& gate)
 {
     ResidentProgramReport report;
-    struct stat folder = {};
+    struct stat folder = {}, systemRoot = {};
     if (::stat(QFile::encodeName(programFolder).constData(), &folder) != 0)
+        return report;
+    // A program on the system's own volume cannot lose its medium while the system runs; holding
+    // it would only lock the system's shared libraries into this process.
+    if (::stat("/", &systemRoot) == 0 && systemRoot.st_dev == folder.st_dev)
         return report;
     // The list is read whole first: changing mappings while reading it would shift its lines.
     QFile maps(QStringLiteral("/proc/self/maps"));

@@ -9,9 +9,16 @@ namespace quillomat {
 // The program is one statically linked image: its libraries and plugins are inside it, so the
 // image is all there is to hold. Locking keeps its pages in the working set; where the working
 // set cannot grow enough, every page is touched so that it is at least read once.
-ResidentProgramReport keepProgramInMemory(const QString&, const PieceGate& gate)
+ResidentProgramReport keepProgramInMemory(const QString& programFolder, const PieceGate& gate)
 {
     ResidentProgramReport report;
+    // A program on the system's own drive cannot lose its medium while Windows runs.
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length >= 2 && length < MAX_PATH && system[1] == L':' && programFolder.size() >= 2 &&
+        programFolder[1] == QLatin1Char(':') &&
+        QChar(char16_t(system[0])).toUpper() == programFolder[0].toUpper())
+        return report;
     auto* base = reinterpret_cast<char*>(GetModuleHandleW(nullptr));
     if (!base)
         return report;
@@ -23,8 +30,8 @@ ResidentProgramReport keepProgramInMemory(const QString&, const PieceGate& gate)
     HANDLE process = GetCurrentProcess();
     if (GetProcessWorkingSetSize(process, &minimum, &maximum))
         SetProcessWorkingSetSize(process, minimum + size, maximum + size);
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
+    SYSTEM_INFO systemInfo;
+    GetSystemInfo(&systemInfo);
     bool locked = true;
     for (SIZE_T offset = 0; offset < size; offset += kResidentPieceBytes) {
         char* piece = base + offset;
@@ -34,7 +41,7 @@ ResidentProgramReport keepProgramInMemory(const QString&, const PieceGate& gate)
                 return;
             locked = false;
             volatile char sink = 0;
-            for (SIZE_T page = 0; page < length; page += system.dwPageSize)
+            for (SIZE_T page = 0; page < length; page += systemInfo.dwPageSize)
                 sink = sink + piece[page];
         });
         if (!turn)

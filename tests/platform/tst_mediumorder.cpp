@@ -1,6 +1,7 @@
 // The order in which many files are read with few seeks.
 #include "TestFiles.h"
 #include "platform/MediumOrder.h"
+#include "platform/ResidentProgram.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@ class MediumOrderTest : public QObject
 
 private slots:
     void followsTheMediumNotTheGivenOrder();
+    void programOnTheSystemVolumeIsLeftAlone();
 };
 
 void MediumOrderTest::followsTheMediumNotTheGivenOrder()
@@ -51,4 +53,13 @@ void MediumOrderTest::followsTheMediumNotTheGivenOrder()
 }
 
 QTEST_GUILESS_MAIN(MediumOrderTest)
+// Holding a program that shares the system's volume would lock the system's own libraries into
+// the process for nothing: that medium cannot be pulled while the system runs.
+void MediumOrderTest::programOnTheSystemVolumeIsLeftAlone()
+{
+    const ResidentProgramReport held = keepProgramInMemory(QDir::rootPath());
+    QCOMPARE(held.regions, 0);
+    QCOMPARE(held.bytes, qint64(0));
+}
+
 #include "tst_mediumorder.moc"
