@@ -33,7 +33,7 @@ ResolvedPath resolvePathCase(const QString& written)
         WIN32_FIND_DATAW found = {};
         const HANDLE search = part.isEmpty() || part == u"." || part == u".."
                                   ? INVALID_HANDLE_VALUE
-                                  : FindFirstFileW(nativePath(next).c_str(), &found);
+                                  : FindFirstFileW(fileApiPath(next).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
             spelled = next;
             continue;

@@ -136,6 +136,8 @@ void WindowsPlatformTest::absolutePathsInAnySpelling_data()
     QTest::newRow("backslashes, other case") << "native upper"
                                              << "about.rtf";
     QTest::newRow("name beyond Latin-1") << "native" << QString::fromUtf8("описание.rtf");
+    QTest::newRow("deeper than MAX_PATH") << "deep"
+                                          << "about.rtf";
 }
 
 // An absolute path, as a command line gives it, names that file and no other: the drive or
@@ -144,7 +146,11 @@ void WindowsPlatformTest::absolutePathsInAnySpelling()
 {
     QFETCH(QString, written);
     QFETCH(QString, file);
-    const QString folder = m_dir.filePath(QStringLiteral("texts"));
+    QString folder = m_dir.filePath(QStringLiteral("texts"));
+    if (written == u"deep") {
+        for (int level = 0; level < 6; ++level)
+            folder += u'/' + QString(50, QChar(u'a' + level));
+    }
     QVERIFY(QDir().mkpath(folder));
     const QString onDisc = folder + u'/' + file;
     QFile rtf(onDisc);
@@ -159,9 +165,9 @@ void WindowsPlatformTest::absolutePathsInAnySpelling()
     decoy.close();
 
     const QString native = QDir::toNativeSeparators(onDisc);
-    const QString path = written == u"native"         ? native
-                         : written == u"native upper" ? native.toUpper()
-                                                      : onDisc;
+    const QString path = written == u"native" || written == u"deep" ? native
+                         : written == u"native upper"               ? native.toUpper()
+                                                                    : onDisc;
     QCOMPARE(descriptionPlainText(path).value_or(QString()).trimmed(),
              QStringLiteral("Absolute text."));
     const ResolvedPath resolved = resolvePathCase(path);
