@@ -11,6 +11,8 @@ if(WIN32)
   # symbols stripped outside debug builds.
   target_compile_options(quillomat_options INTERFACE -ffunction-sections -fdata-sections)
   target_link_options(quillomat_options INTERFACE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
+  # What each program is made of, for scripts/windows-size-report.sh: build-windows/NAME.map.
+  target_link_options(quillomat_options INTERFACE -Wl,-Map=$<TARGET_PROPERTY:NAME>.map)
 endif()
 
 option(QUILLOMAT_GUI_TESTS "Build the test suites that show widgets" ${on_linux_only})
