@@ -97,19 +97,23 @@ echo "proved: quillomat-catalogue.exe show, list (name, category, company) and s
 # holds three languages, so the language chooser comes first: Enter takes its default.
 # Wine's desktop process, started by the suites without a screen, cannot show windows: the
 # programs start in a fresh Wine session on the virtual screen.
+# Waits until a window whose title matches is on the screen; prints its id.
+window() {
+  for _ in $(seq 240); do
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return 0
+    sleep 0.5
+  done
+  echo "no window \"$1\" appeared" >&2
+  return 1
+}
+# The scripts below run under xvfb-run, whose shell passes no exported functions on.
+export WINDOW_FUNCTION
+WINDOW_FUNCTION=$(declare -f window)
 wineserver -k || true
 wineserver -w
 xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
   bin=$1 disc=$2 shot=$3
-  # Waits until a window of the program whose title matches is on the screen; prints its id.
-  window() {
-    for _ in $(seq 240); do
-      xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return 0
-      sleep 0.5
-    done
-    echo "no window \"$1\" appeared" >&2
-    return 1
-  }
+  eval "$WINDOW_FUNCTION"
   start() {
     wine "$bin/quillomat.exe" /TEST "$disc" &
     window "^Quillodex$" >/dev/null
@@ -138,6 +142,8 @@ echo "proved: quillomat.exe opens the demo disc under Wine, its language chooser
   "screenshot: $artefacts/quillomat-wine.png"
 
 # From here on the Windows programs run in one Wine session on a virtual screen of its own.
+# Wine passes command lines and file names through the locale's character set: UTF-8.
+export LC_ALL=C.UTF-8
 wineserver -k || true
 wineserver -w
 scratch=$(mktemp -d /tmp/quillomat-windows.XXXXXX)
@@ -232,14 +238,7 @@ cp "$bin/quillomat.exe" "$program/"
 cp "$unicode/quillomat-utf16.qmf" "$program/quillomat.qmf"
 "${screen[@]}" bash -euo pipefail -c '
   program=$1 disc=$2 artefacts=$3
-  window() {
-    for _ in $(seq 240); do
-      xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return 0
-      sleep 0.5
-    done
-    echo "no window \"$1\" appeared" >&2
-    return 1
-  }
+  eval "$WINDOW_FUNCTION"
   wine "$program/quillomat.exe" /TEST "$(winepath -w "$disc")" &
   main=$(window "^Quillomat$")
   sleep 3
@@ -295,10 +294,13 @@ done
 mapfile -t menus < <(fuzz_inputs menufile)
 for menu in "${menus[@]}"; do
   linux_status=0 windows_status=0
-  "$linux_tool" show "$menu" --cd-folder "$repo/examples/disc" >"$artefacts/fuzz.linux.json" ||
-    linux_status=$?
+  # A drive letter in a menu names that drive on Windows and the drive root on Linux: there it
+  # is a folder of its own, which the Windows paths are mapped to after Z: (which is /).
+  "$linux_tool" show "$menu" --cd-folder "$repo/examples/disc" --drive-root /quillomat-drive \
+    >"$artefacts/fuzz.linux.json" || linux_status=$?
   wine "$bin/quillomat-catalogue.exe" show "$menu" --cd-folder "$windows_disc" 2>/dev/null |
-    sed 's#"Z:/#"/#g' >"$artefacts/fuzz.windows.json" || windows_status=$?
+    sed 's#"Z:/#"/#g; s#"[A-Za-z]:/#"/quillomat-drive/#g' >"$artefacts/fuzz.windows.json" ||
+    windows_status=$?
   if [ "$linux_status" != "$windows_status" ] ||
     ! cmp -s "$artefacts/fuzz.linux.json" "$artefacts/fuzz.windows.json"; then
     diff -u "$artefacts/fuzz.linux.json" "$artefacts/fuzz.windows.json" | head -40 >&2
