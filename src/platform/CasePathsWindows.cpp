@@ -15,7 +15,7 @@ namespace quillomat {
 
 ResolvedPath resolvePathCase(const QString& written)
 {
-    // A path from the command line or a menu may use either separator: "C:\\x.rtf" is as
+    // A path from the command line or a menu may use either separator: "C:\x.rtf" is as
     // absolute as "C:/x.rtf".
     const QString path = QDir::fromNativeSeparators(written);
     if (path.isEmpty() || !QFileInfo::exists(path))
