@@ -11,6 +11,11 @@ if(WIN32)
   # symbols stripped outside debug builds.
   target_compile_options(quillomat_options INTERFACE -ffunction-sections -fdata-sections)
   target_link_options(quillomat_options INTERFACE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
+  # Sections on page boundaries in the file, as they are in memory: Wine then maps the program
+  # file and reads only the pages it touches, as Windows does, where it otherwise reads the
+  # whole file before the program starts (a 25 MB program: 7 s from a CD). Costs less than a
+  # page of padding per section.
+  target_link_options(quillomat_options INTERFACE -Wl,--file-alignment=4096)
   # What each program is made of, for scripts/windows-size-report.sh: build-windows/NAME.map.
   target_link_options(quillomat_options INTERFACE -Wl,-Map=$<TARGET_PROPERTY:NAME>.map)
 endif()
