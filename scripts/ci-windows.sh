@@ -218,6 +218,7 @@ unicode_disc "$deep"
 [ "${#deep}" -gt 260 ] || { echo "FAILED: the deep disc folder is not deeper than 260" >&2; exit 1; }
 for disc in "$unicode" "$deep"; do
   compare_disc "$disc" unicode-show show
+  compare_disc "$disc" unicode-list list --mode category
   compare_disc "$disc" unicode-search-name search "Ωμέγα"
   compare_disc "$disc" unicode-search-text search "メモ"
 done
@@ -226,7 +227,7 @@ wine "$bin/quillomat-catalogue.exe" text "$(winepath -w "$unicode/пакеты/�
 "$linux_tool" text "$unicode/пакеты/Πακέτα/описание.rtf" >"$artefacts/unicode-text.linux.txt"
 cmp "$artefacts/unicode-text.linux.txt" "$artefacts/unicode-text.windows.txt"
 echo "proved: on a disc named in Cyrillic, Greek and Japanese, with its menu in UTF-8 and in" \
-  "UTF-16, quillomat-catalogue.exe show, search (names and descriptions) and text give the" \
+  "UTF-16, quillomat-catalogue.exe show, list, search (names and descriptions) and text give the" \
   "Linux build's results, also with the disc folder ${#deep} characters deep"
 
 # The program itself, from a folder named in Japanese, with the UTF-16 menu beside it: its list
