@@ -215,7 +215,10 @@ deep=$scratch
 for level in 1 2 3 4 5; do deep+=/$(printf "folder-$level-%.0s" {1..5})длинный; done
 deep+="/диск Δίσκος ディスク"
 unicode_disc "$deep"
-[ "${#deep}" -gt 260 ] || { echo "FAILED: the deep disc folder is not deeper than 260" >&2; exit 1; }
+if [ "${#deep}" -le 260 ]; then
+  echo "FAILED: the deep disc folder is not deeper than 260 characters" >&2
+  exit 1
+fi
 for disc in "$unicode" "$deep"; do
   compare_disc "$disc" unicode-show show
   compare_disc "$disc" unicode-list list --mode category
@@ -227,8 +230,8 @@ wine "$bin/quillomat-catalogue.exe" text "$(winepath -w "$unicode/пакеты/�
 "$linux_tool" text "$unicode/пакеты/Πακέτα/описание.rtf" >"$artefacts/unicode-text.linux.txt"
 cmp "$artefacts/unicode-text.linux.txt" "$artefacts/unicode-text.windows.txt"
 echo "proved: on a disc named in Cyrillic, Greek and Japanese, with its menu in UTF-8 and in" \
-  "UTF-16, quillomat-catalogue.exe show, list, search (names and descriptions) and text give the" \
-  "Linux build's results, also with the disc folder ${#deep} characters deep"
+  "UTF-16, quillomat-catalogue.exe show, list, search (names and descriptions) and text" \
+  "give the Linux build's results, also with the disc folder ${#deep} characters deep"
 
 # The program itself, from a folder named in Japanese, with the UTF-16 menu beside it: its list
 # and a description (screenshot), a preview window by the package's name, and the setup button

@@ -168,6 +168,6 @@ run_programs "$work/beside" "$work/elsewhere" "beside the programs"
 # In the current folder.
 cp "$bin/quillomat.exe" "$bin/quillomat-catalogue.exe" "$bin/quillomat.qmf" "$work/programs/"
 run_programs "$work/programs" "$work/planted" "in the current folder"
-echo "proved: with ${#beside[@]} DLLs planted beside the programs and ${#planted[@]} in the current" \
-  "folder (each preferred to Wine's own), none was loaded: quillomat-catalogue.exe show gave" \
-  "the same JSON and quillomat.exe reached its first paint and exited 0"
+echo "proved: with ${#beside[@]} DLLs planted beside the programs and ${#planted[@]} in the" \
+  "current folder (each preferred to Wine's own), none was loaded: quillomat-catalogue.exe" \
+  "show gave the same JSON and quillomat.exe reached its first paint and exited 0"

@@ -20,7 +20,8 @@ awk -v lines="$lines" '
   function hex(text,    i, value) {
     value = 0
     text = tolower(substr(text, 3))
-    for (i = 1; i <= length(text); i++) value = value * 16 + index("0123456789abcdef", substr(text, i, 1)) - 1
+    for (i = 1; i <= length(text); i++)
+      value = value * 16 + index("0123456789abcdef", substr(text, i, 1)) - 1
     return value
   }
   function add(name, size, file,    owner) {
