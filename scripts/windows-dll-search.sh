@@ -19,7 +19,7 @@
 #    quillomat.exe reaches its first paint and exits 0.
 # Wine, unlike Windows, loads a planted KnownDLL when told to prefer it, so those are not planted.
 set -euo pipefail
-bin=$1 disc=$2 work=$3
+bin=$(cd "$1" && pwd) disc=$(cd "$2" && pwd) work=$(cd "$3" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 cc=x86_64-w64-mingw32-gcc-posix
 objdump=x86_64-w64-mingw32-objdump
@@ -49,6 +49,10 @@ names=$( (for exe in "$bin/quillomat.exe" "$bin/quillomat-catalogue.exe"; do
   strings -a "$exe"
   strings -a -e l "$exe"
 done) | grep -Eio '^[a-z0-9_.-]+\.(dll|drv)$' | tr 'A-Z' 'a-z' | sort -u)
+# Qt names a few DLLs without ".dll" when it loads them: OpenGL (and its software fallback),
+# the Direct3D shader compiler and UI Automation.
+names+=" opengl32.dll opengl32sw.dll uiautomationcore.dll"
+names+=" $(printf 'd3dcompiler_%s.dll ' 43 44 45 46 47)"
 planted=()
 for name in $names; do
   is_system_bound "$name" || planted+=("$name")
@@ -57,8 +61,8 @@ done
 echo "DLLs named by the programs and not KnownDLLs (${#planted[@]}):" "${planted[@]}"
 
 # Wine's own copies of the KnownDLLs import a few DLLs that Windows' do not (its user32 imports
-# version.dll, its comdlg32 comctl32.dll and winspool.drv): Wine resolves those before any of
-# the program's code runs, and would find a planted one beside the program. Those names are
+# version.dll, its comdlg32 comctl32.dll and winspool.drv): Wine loads those before any of the
+# program's code runs, and would find a planted one beside the program. Those names are
 # planted in the current folder only, where the loader looks after System32.
 wine_dlls=$(dirname "$(find /usr/lib -path '*/wine/x86_64-windows/user32.dll' | head -n 1)")
 wine_bound=()
@@ -79,6 +83,9 @@ while [ -n "${queue// /}" ]; do
   done
   queue=$next
 done
+# Wine's comctl32 (imported by its comdlg32) also loads uxtheme.dll as it starts, before the
+# program's first instruction.
+[[ " ${wine_bound[*]} " == *" comctl32.dll "* ]] && wine_bound+=(uxtheme.dll)
 wine_bound_list=" $(printf '%s\n' "${wine_bound[@]}" | sort -u | tr '\n' ' ')"
 beside=()
 for name in "${planted[@]}"; do
