@@ -194,14 +194,16 @@ unicode_disc() {
     'Bitmap=パッケージ\プレビュー.bmp' >"$disc/quillomat.qmf"
   iconv -f UTF-8 -t UTF-16 "$disc/quillomat.qmf" >"$disc/quillomat-utf16.qmf"
 }
+# A Unix path as Wine sees it (winepath cuts paths off at 260 characters).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 # Each command on DISC through both builds; the Windows paths mapped back (Z:/ is /).
 compare_disc() { # DISC LABEL COMMAND ARGS...
   local disc=$1 label=$2 command=$3 menu
   shift 3
   for menu in quillomat.qmf quillomat-utf16.qmf; do
     "$linux_tool" "$command" "$disc/$menu" "$@" --cd-folder "$disc" >"$artefacts/$label.linux.json"
-    wine "$bin/quillomat-catalogue.exe" "$command" "$(winepath -w "$disc/$menu")" "$@" \
-      --cd-folder "$(winepath -w "$disc")" | sed 's#"Z:/#"/#g' >"$artefacts/$label.windows.json"
+    wine "$bin/quillomat-catalogue.exe" "$command" "$(windows_path "$disc/$menu")" "$@" \
+      --cd-folder "$(windows_path "$disc")" | sed 's#"Z:/#"/#g' >"$artefacts/$label.windows.json"
     if ! cmp "$artefacts/$label.linux.json" "$artefacts/$label.windows.json"; then
       diff -u "$artefacts/$label.linux.json" "$artefacts/$label.windows.json" | head -40 >&2
       echo "FAILED: quillomat-catalogue $command on $disc ($menu) differs between builds" >&2
@@ -225,7 +227,7 @@ for disc in "$unicode" "$deep"; do
   compare_disc "$disc" unicode-search-name search "Ωμέγα"
   compare_disc "$disc" unicode-search-text search "メモ"
 done
-wine "$bin/quillomat-catalogue.exe" text "$(winepath -w "$unicode/пакеты/Πακέτα/описание.rtf")" \
+wine "$bin/quillomat-catalogue.exe" text "$(windows_path "$unicode/пакеты/Πακέτα/описание.rtf")" \
   >"$artefacts/unicode-text.windows.txt"
 "$linux_tool" text "$unicode/пакеты/Πακέτα/описание.rtf" >"$artefacts/unicode-text.linux.txt"
 cmp "$artefacts/unicode-text.linux.txt" "$artefacts/unicode-text.windows.txt"
