@@ -39,6 +39,8 @@ cp "$windows/bin/quillomat.exe" "$work/program/"
 windows_menu=$(winepath -w "$work/disc-1000/quillomat.qmf")
 cd "$work" # the synthetic menu's folder is a Unix path: Z:, the current drive
 xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
+    wineserver -k 2>/dev/null || true # the server wineboot left, so that this one can start
+    wineserver -w
     wineserver -p
     hyperfine --warmup 3 --runs 10 --export-markdown "$1/startup-wine.md" \
         -n "quillomat.exe 1000 (Wine)" "wine $1/program/quillomat.exe '"'"'$2'"'"'" \
