@@ -42,10 +42,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -eu -c '
     wineserver -k 2>/dev/null || true # the server wineboot left, so that this one can start
     wineserver -w
     wineserver -p
+    trap "wineserver -k" EXIT # the persistent server ends with the benchmark, also on failure
     hyperfine --warmup 3 --runs 10 --export-markdown "$1/startup-wine.md" \
         -n "quillomat.exe 1000 (Wine)" "wine $1/program/quillomat.exe '"'"'$2'"'"'" \
         -n "minimal list.exe 1000 (Wine)" "wine $3/bin/quillomat-bench-minimal-list.exe 1000"
-    wineserver -k
 ' _ "$work" "$windows_menu" "$windows"
 cat "$work/startup-wine.md"
 for exe in quillomat.exe quillomat-catalogue.exe quillomat-bench-minimal-list.exe; do
