@@ -24,18 +24,8 @@ fi
 [ -n "${QUILLOMAT_FUZZ_SKIP_BUILD:-}" ] ||
   cmake --build "$build" --target $(printf 'fuzz_%s ' "${targets[@]}")
 
-# The fixtures each target starts from.
-seeds_of() {
-  case "$1" in
-    inifile) echo tests/data/catalogue/*.ini tests/data/catalogue/*.qmf tests/data/app/skin/*.ini \
-                  examples/program/*.ini examples/program/*.qmf examples/disc/packages/skins/*.ini ;;
-    richtext) echo tests/data/richtext/golden/*.rtf tests/data/richtext/crashes/*.rtf \
-                   tests/data/app/*.rtf tests/data/catalogue/*.rtf examples/program/*.rtf \
-                   tests/data/catalogue/description.txt ;;
-    menufile) echo tests/data/catalogue/*.qmf examples/program/*.qmf ;;
-    skin) echo tests/data/app/skin/*.ini examples/disc/packages/skins/*.ini ;;
-  esac
-}
+# The fixtures each target starts from (seeds_of).
+source fuzz/corpus.sh
 
 # Slow inputs count as findings: no input of a few kilobytes may take seconds.
 timeout_of() { case "$1" in skin) echo 20 ;; *) echo 10 ;; esac; }

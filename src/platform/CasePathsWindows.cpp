@@ -2,6 +2,7 @@
 
 #include "platform/WindowsText.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <windows.h>
@@ -12,10 +13,13 @@ namespace quillomat {
 // written. It is still given back as the disc spells it, folder by folder, so that what the
 // program shows is the same on every system; no listing is kept.
 
-ResolvedPath resolvePathCase(const QString& path)
+ResolvedPath resolvePathCase(const QString& written)
 {
+    // A path from the command line or a menu may use either separator: "C:\x.rtf" is as
+    // absolute as "C:/x.rtf".
+    const QString path = QDir::fromNativeSeparators(written);
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return {path, PathMatch::Missing};
+        return {written, PathMatch::Missing};
     const QStringList parts = path.split(u'/');
     // Kept as written: the drive ("E:"), the root, or a share's "//server/share"; a relative
     // path's first name is looked up like the others.
@@ -29,16 +33,21 @@ ResolvedPath resolvePathCase(const QString& path)
         WIN32_FIND_DATAW found = {};
         const HANDLE search = part.isEmpty() || part == u"." || part == u".."
                                   ? INVALID_HANDLE_VALUE
-                                  : FindFirstFileW(nativePath(next).c_str(), &found);
+                                  : FindFirstFileW(fileApiPath(next).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
             spelled = next;
             continue;
         }
         FindClose(search);
         const QString name = QString::fromWCharArray(found.cFileName);
-        spelled = i == 0 ? name : spelled + u'/' + name;
+        // A drive-relative first name ("C:x.rtf") keeps its drive.
+        const QString drive =
+            i == 0 && part.size() > 2 && part[1] == u':' ? part.first(2) : QString();
+        spelled = i == 0 ? drive + name : spelled + u'/' + name;
     }
-    return {spelled, spelled == path ? PathMatch::Exact : PathMatch::OtherCase};
+    if (spelled == path)
+        return {written, PathMatch::Exact};
+    return {spelled, PathMatch::OtherCase};
 }
 
 void forgetFolderListings() {}

@@ -17,7 +17,7 @@ HANDLE handleOf(systemfile::Handle handle)
 // Others may read, write, rename or delete the file meanwhile, as they may on Linux.
 HANDLE openShared(const QString& path, DWORD access)
 {
-    return CreateFileW(nativePath(path).c_str(), access,
+    return CreateFileW(fileApiPath(path).c_str(), access,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }

@@ -1,4 +1,6 @@
+#include "catalogue/DescriptionTextCache.h"
 #include "catalogue/TProject.h"
+#include "platform/CasePaths.h"
 #include "platform/DriveRoot.h"
 #include "platform/ShellOpen.h"
 #include "platform/TextTemplate.h"
@@ -22,6 +24,8 @@ private slots:
     void shellStartsProgramInItsFolder();
     void shellFailuresGiveTheirTexts_data();
     void shellFailuresGiveTheirTexts();
+    void absolutePathsInAnySpelling_data();
+    void absolutePathsInAnySpelling();
 
 private:
     QTemporaryDir m_dir;
@@ -119,6 +123,57 @@ void WindowsPlatformTest::shellFailuresGiveTheirTexts()
     QCOMPARE(fillTemplate(project.GetText(shellOutcomeTextKey(shellOutcome(got))), path),
              message.arg(path));
     QCOMPARE(shellOpen(QString()), shellresult::FileNotFound);
+}
+
+void WindowsPlatformTest::absolutePathsInAnySpelling_data()
+{
+    QTest::addColumn<QString>("written"); // how the file's absolute path is given
+    QTest::addColumn<QString>("file");    // the name the file has on disc
+    QTest::newRow("backslashes") << "native"
+                                 << "about.rtf";
+    QTest::newRow("slashes") << "slashes"
+                             << "about.rtf";
+    QTest::newRow("backslashes, other case") << "native upper"
+                                             << "about.rtf";
+    QTest::newRow("name beyond Latin-1") << "native" << QString::fromUtf8("описание.rtf");
+    QTest::newRow("deeper than MAX_PATH") << "deep"
+                                          << "about.rtf";
+}
+
+// An absolute path, as a command line gives it, names that file and no other: the drive or
+// share stays, whatever the separators and the letter case.
+void WindowsPlatformTest::absolutePathsInAnySpelling()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, file);
+    QString folder = m_dir.filePath(QStringLiteral("texts"));
+    if (written == u"deep") {
+        for (int level = 0; level < 6; ++level)
+            folder += u'/' + QString(50, QChar(u'a' + level));
+    }
+    QVERIFY(QDir().mkpath(folder));
+    const QString onDisc = folder + u'/' + file;
+    QFile rtf(onDisc);
+    QVERIFY(rtf.open(QIODevice::WriteOnly));
+    rtf.write("{\\rtf1 Absolute \\b text\\b0.}");
+    rtf.close();
+    // The same name in the current folder, which a wrongly shortened path would open.
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QFile decoy(m_dir.filePath(file));
+    QVERIFY(decoy.open(QIODevice::WriteOnly));
+    decoy.write("{\\rtf1 Wrong file.}");
+    decoy.close();
+
+    const QString native = QDir::toNativeSeparators(onDisc);
+    const QString path = written == u"native" || written == u"deep" ? native
+                         : written == u"native upper"               ? native.toUpper()
+                                                                    : onDisc;
+    QCOMPARE(descriptionPlainText(path).value_or(QString()).trimmed(),
+             QStringLiteral("Absolute text."));
+    const ResolvedPath resolved = resolvePathCase(path);
+    QVERIFY(resolved.match != PathMatch::Missing);
+    QCOMPARE(QDir::fromNativeSeparators(resolved.path).toLower(),
+             QDir::fromNativeSeparators(path).toLower());
 }
 
 QTEST_GUILESS_MAIN(WindowsPlatformTest)
