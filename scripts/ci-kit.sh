@@ -4,8 +4,10 @@
 # ICU), and there, in a chroot: every ELF file of the kit finds its libraries, none of Qt from
 # outside the kit; quillomat-catalogue reads the demo disc as the build tree does; autorun.sh
 # starts the program to its first paint offscreen, and shows its window on X11 (also where the
-# session says Wayland); and the write watch of the test suite sees the kit's program write
-# nothing. Prints what it proved and the kit's size and C library floor.
+# session says Wayland); a copy without execute bits starts and runs a demo setup script; another
+# Qt named by the environment is ignored; and the write watch of the test suite sees the kit's
+# program write nothing. Runs the slow-medium benchmark once (USB 2 model) as a smoke check.
+# Prints what it proved and the kit's size and C library floor.
 #   scripts/ci-kit.sh [BUILD]     (default BUILD: build; run as root: chroot and mounts)
 # The root is cached in /var/cache/quillomat/ (QUILLOMAT_KIT_CACHE), keyed by its recipe; the
 # screenshot of the window is left in BUILD/kit-artefacts/.
@@ -312,6 +314,27 @@ if ! grep -qF "\"$medium/quillomat/plugins/imageformats/libqjpeg.so\" loaded lib
   exit 1
 fi
 echo "ok: the previews load the kit's JPEG plugin"
+
+# --- The slow-medium benchmark once, on its USB 2 model, as a smoke check of the benchmark and
+# of the kit's start from a FUSE medium (its figures are printed, not judged).
+check_slow_medium_benchmark() {
+  local n bench_display=
+  for n in $(seq 131 160); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      bench_display=$n
+      break
+    fi
+  done
+  [ -n "$bench_display" ] || { echo "FAIL: no free X display for the benchmark"; exit 1; }
+  if ! bench/medium/run-medium-startup.sh "$build" --models usb2 --display "$bench_display" \
+    >"$work/bench.log" 2>&1; then
+    echo "FAIL: the slow-medium benchmark:"
+    cat "$work/bench.log"
+    exit 1
+  fi
+  sed 's/^/slow medium: /' "$work/bench.log"
+}
+check_slow_medium_benchmark
 
 # --- What the kit costs and needs.
 scripts/kit-measure.sh "$kit" --quick
