@@ -61,12 +61,13 @@ else
 fi
 
 # A noexec mount forbids even the loader: a clear message, and nothing started.
+noexec="$work/noexec"
+mkdir -p "$noexec"
 if [ "$(id -u)" -ne 0 ]; then
   echo "skipped: a noexec mount needs root"
+elif ! mount -t tmpfs -o noexec tmpfs "$noexec" 2>/dev/null; then
+  echo "skipped: this machine refuses a tmpfs mount, so there is no noexec medium to try"
 else
-  noexec="$work/noexec"
-  mkdir -p "$noexec"
-  mount -t tmpfs -o noexec tmpfs "$noexec"
   trap 'umount "$noexec"; rm -rf "$work"' EXIT
   mkdir -p "$noexec/quillomat"
   cp "$medium/autorun.sh" "$noexec/"
