@@ -55,9 +55,11 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 
 if [ -n "$windows_build" ]; then
+  # The server first, kept running between the runs; the prefix is made once, on the local disk.
   export WINEPREFIX=$work/wine WINEDEBUG=-all
-  wineboot -i >/dev/null 2>&1
+  mkdir -p "$WINEPREFIX"
   wineserver -p
+  DISPLAY=":$display" wineboot -i >/dev/null 2>&1
 fi
 
 # run TARGET MODEL: one start on a fresh mount; prints one line of figures.
