@@ -12,9 +12,9 @@ files (see mount-medium.sh beside this file, which does both).
 The medium serves one read at a time (of the reads waiting, the one that continues the last read
 first, else the oldest, as a drive's queue does). Each read costs size / bandwidth, and a read
 that does not continue where the previous one ended (another file, or another place in the same
-file) costs a seek first. The kernel's own read-ahead (128 KB) and page cache stay in front of it, as for a
-real drive: what was read once stays cached until MOUNT is unmounted, so a cold start needs a
-fresh mount (--drop-cache-on-open instead drops a file's cached pages whenever it is opened).
+file) costs a seek first. The kernel's own read-ahead (128 KB) and page cache stay in front of
+it, as for a real drive: what was read once stays cached until MOUNT is unmounted, so a cold
+start needs a fresh mount (--drop-cache-on-open instead drops a file's cached pages whenever it is opened).
 
 Models: cd = a 24x CD (3.6 MB/s, 100 ms a seek), usb2 = a USB 2 stick (30 MB/s, 1 ms), local =
 no delay; --mbps and --seek-ms override the model's figures.
