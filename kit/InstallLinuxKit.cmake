@@ -1,8 +1,10 @@
 # Install-time part of the disc kit (included by the kit component's install rule, see
 # CMakeLists.txt): copies the plugins, then every library that the programs and plugins need,
 # read from their real dependency graph, except those a desktop always has; and gives every ELF
-# file a RUNPATH into the kit, so that the loader finds the kit's libraries without
-# LD_LIBRARY_PATH wherever the medium is mounted.
+# file a load path into the kit, so that the loader finds the kit's libraries without
+# LD_LIBRARY_PATH wherever the medium is mounted. The load path is an old-style RPATH, not a
+# RUNPATH: the loader searches an RPATH before LD_LIBRARY_PATH, so that an environment naming
+# another Qt 6 (a conda environment, a vendor SDK) cannot slip its libraries in.
 #
 # Inputs: kit_folder (the program folder under the prefix), kit_executables (their names there),
 # kit_qt_plugins (Qt's plugin folder), kit_plugins (paths in it), kit_patchelf (the patchelf
@@ -96,7 +98,7 @@ endforeach()
 
 function(kit_set_runpath runpath)
   foreach(file IN LISTS ARGN)
-    execute_process(COMMAND "${kit_patchelf}" --set-rpath "${runpath}" "${file}"
+    execute_process(COMMAND "${kit_patchelf}" --force-rpath --set-rpath "${runpath}" "${file}"
       RESULT_VARIABLE failed)
     if(failed)
       message(FATAL_ERROR "patchelf could not set the load path of ${file}")

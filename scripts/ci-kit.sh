@@ -4,8 +4,10 @@
 # ICU), and there, in a chroot: every ELF file of the kit finds its libraries, none of Qt from
 # outside the kit; quillomat-catalogue reads the demo disc as the build tree does; autorun.sh
 # starts the program to its first paint offscreen, and shows its window on X11 (also where the
-# session says Wayland); and the write watch of the test suite sees the kit's program write
-# nothing. Prints what it proved and the kit's size and C library floor.
+# session says Wayland); a copy without execute bits starts and runs a demo setup script; another
+# Qt named by the environment is ignored; and the write watch of the test suite sees the kit's
+# program write nothing. Runs the slow-medium benchmark once (USB 2 model) as a smoke check.
+# Prints what it proved and the kit's size and C library floor.
 #   scripts/ci-kit.sh [BUILD]     (default BUILD: build; run as root: chroot and mounts)
 # The root is cached in /var/cache/quillomat/ (QUILLOMAT_KIT_CACHE), keyed by its recipe; the
 # screenshot of the window is left in BUILD/kit-artefacts/.
@@ -20,7 +22,33 @@ build=$(realpath "${1:-build}")
 # --- The root: Debian 12 minbase and a desktop's base libraries, the ones the kit leaves to
 # the host (kit/InstallLinuxKit.cmake), plus a font, and strace for the write watch.
 suite=bookworm
-mirror=http://deb.debian.org/debian
+
+# The Debian mirror the host's own apt uses for the suite (deb822 .sources files or
+# sources.list), so that a machine with a local mirror builds the root from it.
+host_mirror() {
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    awk -v suite="$suite" '
+      function take() { if (deb && found && uri != "" && !done) { print uri; done = 1 } }
+      /^[ \t]*$/ { take(); deb = found = 0; uri = ""; next }
+      /^#/ { next }
+      tolower($1) == "types:" { for (i = 2; i <= NF; i++) if ($i == "deb") deb = 1 }
+      tolower($1) == "uris:" { uri = $2 }
+      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == suite) found = 1 }
+      END { take() }' "$file"
+  done
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] || continue
+    # deb [options] URI SUITE COMPONENTS...
+    sed -e 's/#.*//' -e 's/\[[^]]*\]//' "$file" | awk -v suite="$suite" '$1 == "deb" && $3 == suite { print $2 }'
+  done
+}
+mirror=$(host_mirror | head -1)
+if [ -z "$mirror" ]; then
+  mirror=http://deb.debian.org/debian
+  echo "root: the host's apt sources name no mirror for $suite; using $mirror"
+fi
 packages=(libx11-6 libx11-xcb1 libxcb1 libxkbcommon0 libegl1 libglx0 libopengl0
   libfontconfig1 libfreetype6 libharfbuzz0b libpng16-16 libglib2.0-0 libdbus-1-3
   fonts-dejavu-core strace)
@@ -161,6 +189,73 @@ for asked in "" QT_QPA_PLATFORM=wayland; do
 done
 echo "ok: in a Wayland session's environment, even with QT_QPA_PLATFORM=wayland, the program paints on X11 and exits 0"
 
+# --- Media without execute bits (a FAT stick mounted with showexec, a disc without Rock Ridge
+# mounted with mode=0400): a copy of the kit with no execute bit on any file.
+noexec_medium="/media/user/FAT STICK"
+make_copy_without_execute_bits() {
+  mkdir -p "$root$noexec_medium"
+  cp -a "$kit/." "$root$noexec_medium/"
+  find "$root$noexec_medium" -type f -exec chmod a-x {} +
+}
+
+# `sh autorun.sh` from the copy's root, as a desktop runs it, reaches its first paint on X11.
+check_start_without_execute_bits() {
+  local out
+  if ! out=$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/tmp LANG=C.UTF-8 \
+    DISPLAY=":$display" QUILLOMAT_QUIT_AFTER_FIRST_PAINT=1 \
+    /bin/sh -c 'cd "$1" && exec sh autorun.sh' sh "$noexec_medium" 2>&1); then
+    echo "FAIL: without execute bits the kit did not reach its first paint on X11:"
+    printf '%s\n' "$out"
+    exit 1
+  fi
+  echo "ok: a copy of the kit without any execute bit starts from sh autorun.sh to its first paint on X11"
+}
+
+# Another Qt 6 named by the environment (a conda environment, a vendor SDK): a libQt6Core.so.6
+# that is a stub, in LD_LIBRARY_PATH and the plugin variables. The kit starts with its own Qt,
+# through the loader as well as directly.
+check_foreign_qt_in_environment() {
+  local foreign=/foreign-qt out where
+  mkdir -p "$root$foreign/platforms"
+  echo 'int foreign_qt_stub(void) { return 0; }' >"$work/stub.c"
+  gcc -shared -fPIC -Wl,-soname,libQt6Core.so.6 -o "$root$foreign/libQt6Core.so.6" "$work/stub.c"
+  cp "$root$foreign/libQt6Core.so.6" "$root$foreign/platforms/libqxcb.so"
+  for where in "$medium" "$noexec_medium"; do
+    if ! out=$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/tmp LANG=C.UTF-8 \
+      DISPLAY=":$display" QUILLOMAT_QUIT_AFTER_FIRST_PAINT=1 LD_LIBRARY_PATH="$foreign" \
+      QT_PLUGIN_PATH="$foreign" QT_QPA_PLATFORM_PLUGIN_PATH="$foreign/platforms" \
+      /bin/sh -c 'cd "$1" && exec sh autorun.sh' sh "$where" 2>&1); then
+      echo "FAIL: with another libQt6Core.so.6 in LD_LIBRARY_PATH the kit in $where did not start:"
+      printf '%s\n' "$out"
+      exit 1
+    fi
+  done
+  echo "ok: with another libQt6Core.so.6 in LD_LIBRARY_PATH and other plugin folders named, the kit starts, with and without execute bits"
+}
+
+# A demo package's setup script without execute bit runs when its setup button is clicked: the
+# test driver (the window's code on the kit's Qt) clicks it; the script shows its note, which
+# in the root, without a desktop, is printed.
+check_setup_without_execute_bits() {
+  local out
+  out=$(in_root QT_QPA_PLATFORM=offscreen /kit-test/quillomat-actions-driver \
+    "$noexec_medium/quillomat" "$noexec_medium" --setup "Inkwell Notes 2.3" 2>&1) || {
+    echo "FAIL: the setup button of a package whose script has no execute bit failed:"
+    printf '%s\n' "$out"
+    exit 1
+  }
+  if ! grep -qF "Inkwell Notes 2.3 setup" <<<"$out"; then
+    echo "FAIL: the setup script without execute bit did not run:"
+    printf '%s\n' "$out"
+    exit 1
+  fi
+  echo "ok: a demo package's setup script without execute bit runs from the window"
+}
+
+make_copy_without_execute_bits
+check_start_without_execute_bits
+check_foreign_qt_in_environment
+
 artefacts=$build/kit-artefacts
 mkdir -p "$artefacts"
 run_autorun DISPLAY=":$display" >"$work/x11.log" 2>&1 &
@@ -208,6 +303,8 @@ case $watch_status in
   *) echo "FAIL: the write watch in the root"; exit 1 ;;
 esac
 
+check_setup_without_execute_bits
+
 # The previews: the driver opens every package's picture; the JPEG ones need the kit's plugin.
 in_root QT_QPA_PLATFORM=offscreen QT_DEBUG_PLUGINS=1 /kit-test/quillomat-actions-driver \
   /kit-test/examples/program /kit-test/examples/disc >"$work/plugins.log" 2>&1 || true
@@ -217,6 +314,27 @@ if ! grep -qF "\"$medium/quillomat/plugins/imageformats/libqjpeg.so\" loaded lib
   exit 1
 fi
 echo "ok: the previews load the kit's JPEG plugin"
+
+# --- The slow-medium benchmark once, on its USB 2 model, as a smoke check of the benchmark and
+# of the kit's start from a FUSE medium (its figures are printed, not judged).
+check_slow_medium_benchmark() {
+  local n bench_display=
+  for n in $(seq 131 160); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      bench_display=$n
+      break
+    fi
+  done
+  [ -n "$bench_display" ] || { echo "FAIL: no free X display for the benchmark"; exit 1; }
+  if ! bench/medium/run-medium-startup.sh "$build" --models usb2 --display "$bench_display" \
+    >"$work/bench.log" 2>&1; then
+    echo "FAIL: the slow-medium benchmark:"
+    cat "$work/bench.log"
+    exit 1
+  fi
+  sed 's/^/slow medium: /' "$work/bench.log"
+}
+check_slow_medium_benchmark
 
 # --- What the kit costs and needs.
 scripts/kit-measure.sh "$kit" --quick

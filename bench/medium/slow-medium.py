@@ -10,11 +10,12 @@ Runs in the foreground until MOUNT is unmounted (`umount MOUNT`, or `fusermount 
 the process gets SIGTERM/SIGINT; start it in the background and wait for MOUNT to show SOURCE's
 files (see mount-medium.sh beside this file, which does both).
 
-The medium serves one read at a time. Each read costs size / bandwidth, and a read that does not
-continue where the previous one ended (another file, or another place in the same file) costs a
-seek first. The kernel's own read-ahead (128 KB) and page cache stay in front of it, as for a
-real drive: what was read once stays cached until MOUNT is unmounted, so a cold start needs a
-fresh mount (--drop-cache-on-open instead drops a file's cached pages whenever it is opened).
+The medium serves one read at a time (of the reads waiting, the one that continues the last read
+first, else the oldest, as a drive's queue does). Each read costs size / bandwidth, and a read
+that does not continue where the previous one ended (another file, or another place in the same
+file) costs a seek first. The kernel's own read-ahead (128 KB) and page cache stay in front of
+it, as for a real drive: what was read once stays cached until MOUNT is unmounted, so a cold
+start needs a fresh mount (--drop-cache-on-open instead drops a file's cached pages whenever it is opened).
 
 --track: the files lie one after another on one track, as a mastering program writes a disc:
 folders depth first, names in sorted order, each file starting on a 2048-byte sector; folders
@@ -117,7 +118,13 @@ class SlowMedium(Operations):
         self.exec_mode = exec_mode
         self.control = control
         self.stats_path = stats_path
-        self.head = threading.Lock()
+        # The head serves one read at a time. Of the reads waiting for it, the one that continues
+        # where the last read ended goes first, else the oldest: the kernel's read-ahead sends
+        # several reads of one file at once, and the drive's queue serves them in order, as the
+        # block layer does for a real drive, instead of seeking back and forth.
+        self.head = threading.Condition()
+        self.head_busy = False
+        self.waiting = []  # (file, offset) of the reads waiting, oldest first
         self.position = None  # (file, offset) where the last read ended
         self.track = None  # file -> where it starts on the track, with --track
         self.track_end = None  # where the last read ended on the track
@@ -208,9 +215,29 @@ class SlowMedium(Operations):
     def release(self, path, info):
         os.close(info.fh)
 
+    def take_head(self, request):
+        with self.head:
+            self.waiting.append(request)
+            while self.head_busy or self.next_request() is not request:
+                self.head.wait()
+            self.waiting.remove(request)
+            self.head_busy = True
+
+    def next_request(self):
+        for request in self.waiting:
+            if request[:2] == self.position:
+                return request
+        return self.waiting[0]
+
+    def release_head(self):
+        with self.head:
+            self.head_busy = False
+            self.head.notify_all()
+
     def read(self, path, size, offset, info):
         fh = info.fh
-        with self.head:
+        self.take_head((path, offset, object()))
+        try:
             self.control.refresh()
             if self.control.values.get("reset") != self.control.reset:
                 self.control.reset = self.control.values.get("reset")
@@ -234,6 +261,8 @@ class SlowMedium(Operations):
             self.position = (path, offset + len(data))
             self.track_end = None if start is None else start + offset + len(data)
             self.count(path, len(data), time.monotonic() - started, failed)
+        finally:
+            self.release_head()
         if failed:
             raise FuseOSError(errno.EIO)
         return data

@@ -14,6 +14,7 @@
 #include "controls/WindowShape.h"
 #include "dialogs/LangDlg.h"
 #include "platform/DriveRoot.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TextTemplate.h"
 #include "resources/BuiltinPictures.h"
 
@@ -194,7 +195,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
 
     // The medium the program runs from: the CD folder by default, and what a drive letter in
     // the menu file stands for unless /TEST names another folder.
-    const QString driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
+    const QString driveRoot = driveRootOf(programFilePath());
     const StartFiles files = resolveStartFiles(arguments, ProgramFolder, driveRoot);
     Project = std::make_unique<TProject>();
     Project->setDriveRoot(files.driveRoot);

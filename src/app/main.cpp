@@ -9,7 +9,11 @@
 
 int main(int argc, char* argv[])
 {
+    // The disc kit's Qt takes only the kit's plugins, also when the host's loader started the
+    // program (the medium has no execute bits) and the environment names another Qt's.
+    quillomat::useOwnPlugins();
     QApplication app(argc, argv);
+    quillomat::useOwnPlugins();
     quillomat::setUpApplication();
 
     quillomat::TMain_Form window;

@@ -8,9 +8,9 @@
 #include "platform/DriveRoot.h"
 #include "platform/FileProbe.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TextServices.h"
 
-#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -262,7 +262,7 @@ void TProject::setDriveRoot(const QString& root)
 QString TProject::driveRoot() const
 {
     if (m_driveRoot.isEmpty())
-        m_driveRoot = driveRootOf(QCoreApplication::applicationFilePath());
+        m_driveRoot = driveRootOf(programFilePath());
     return m_driveRoot;
 }
 

@@ -1,12 +1,12 @@
 #include "platform/ProgramFolder.h"
 
-#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace quillomat {
 
 QString programFolder()
 {
-    QString folder = QCoreApplication::applicationDirPath();
+    QString folder = QFileInfo(programFilePath()).absolutePath();
     if (!folder.endsWith(u'/'))
         folder += u'/';
     return folder;

@@ -22,14 +22,19 @@ inline constexpr int LastFailure = 32;   // every value from 0 up to this one is
 // - Linux: a program (execute permission, or a script beginning with "#!") is started directly
 //   and detached, without arguments and never through a shell; when it cannot be started the
 //   result is AccessDenied (a file that merely carries the execute bit, as on FAT media, and is
-//   neither a script nor an ELF binary is opened as a document instead). Any other file (or
-//   folder) is opened with the desktop's default application for its type (freedesktop MIME
+//   neither a script nor an ELF binary is opened as a document instead). Media mounted without
+//   execute bits (FAT with showexec, discs without Rock Ridge) still run what they hold, as
+//   opening by association does for documents: a script without the bit runs through the
+//   interpreter of its "#!" line, an ELF program for this machine through the loader it names
+//   (AccessDenied on a noexec mount, which forbids that too). Any other file (or folder) is
+//   opened with the desktop's default application for its type (freedesktop MIME
 //   associations), NoAssociation when there is none, AccessDenied when the application fails
 //   to launch.
 int shellOpen(const QString& path);
 
 // Whether shellOpen would find a way to open the file, without starting anything: a program it
-// starts directly (an ELF binary with the execute bit, or a script whose interpreter exists), or
+// starts directly (an ELF binary with the execute bit or, without it, one whose loader exists, or
+// a script whose interpreter exists), or
 // a file of a type the desktop has a default application for. False for a missing file.
 bool canShellOpen(const QString& path);
 

@@ -9,6 +9,11 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <elf.h>
+#include <sys/statvfs.h>
+
+#include <climits>
+#include <cstddef>
 #include <memory>
 
 namespace quillomat {
@@ -61,6 +66,69 @@ bool isElfBinary(const QByteArray& start)
 {
     return start.startsWith("\x7f"
                             "ELF");
+}
+
+// The bytes of an ELF header that say which machines can run the file: word size, byte order
+// and processor.
+QByteArray elfMachine(const QByteArray& header)
+{
+    if (header.size() < qsizetype(sizeof(Elf32_Ehdr)) || !isElfBinary(header))
+        return {};
+    return header.mid(EI_CLASS, 2) + header.mid(offsetof(Elf32_Ehdr, e_machine), 2);
+}
+
+template <typename Header, typename ProgramHeader> QString loaderNamedBy(QFile& file)
+{
+    Header header;
+    if (!file.seek(0) ||
+        file.read(reinterpret_cast<char*>(&header), sizeof header) != sizeof header)
+        return {};
+    if (header.e_phentsize != sizeof(ProgramHeader))
+        return {};
+    for (unsigned index = 0; index < header.e_phnum; ++index) {
+        ProgramHeader entry;
+        if (!file.seek(qint64(header.e_phoff + index * sizeof entry)) ||
+            file.read(reinterpret_cast<char*>(&entry), sizeof entry) != sizeof entry)
+            return {};
+        if (entry.p_type != PT_INTERP)
+            continue;
+        if (entry.p_filesz < 2 || entry.p_filesz > PATH_MAX || !file.seek(qint64(entry.p_offset)))
+            return {};
+        QByteArray name = file.read(qint64(entry.p_filesz));
+        const qsizetype end = name.indexOf('\0');
+        if (end < 0)
+            return {};
+        name.truncate(end);
+        return QFile::decodeName(name);
+    }
+    return {}; // linked statically: no loader
+}
+
+// The loader (ELF interpreter) that a program for this machine names: a program without the
+// execute bit can still run through it, as the kernel itself would run it. Empty for a file of
+// another machine, a program without a loader, or anything that is no ELF program.
+QString elfLoaderOf(const QString& program, const QByteArray& start)
+{
+    static const QByteArray ownMachine = elfMachine(fileStart(QStringLiteral("/proc/self/exe")));
+    const QByteArray machine = elfMachine(start);
+    if (machine.isEmpty() || machine != ownMachine)
+        return {};
+    QFile file(program);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString loader = start[EI_CLASS] == ELFCLASS64
+                               ? loaderNamedBy<Elf64_Ehdr, Elf64_Phdr>(file)
+                               : loaderNamedBy<Elf32_Ehdr, Elf32_Phdr>(file);
+    const QFileInfo info(loader);
+    return info.isAbsolute() && info.isFile() && info.isExecutable() ? loader : QString();
+}
+
+// A file system mounted noexec lets no program run from it, not even through the loader.
+bool onNoExecMount(const QString& path)
+{
+    struct statvfs status;
+    return statvfs(QFile::encodeName(path).constData(), &status) == 0 &&
+           (status.f_flag & ST_NOEXEC);
 }
 
 // The desktop's default application for the file's type; null when there is none.
@@ -130,6 +198,14 @@ int shellOpen(const QString& path)
             // file, and such a document should still open in its application.
             if (isElfBinary(start) || start.startsWith("#!"))
                 return shellresult::AccessDenied;
+        } else if (const QString loader = elfLoaderOf(program, start); !loader.isEmpty()) {
+            // A program without the execute bit, as on media mounted without execute bits (FAT
+            // with showexec, a disc without Rock Ridge): the loader runs it, as the kernel
+            // would, under its own name as its first argument.
+            if (onNoExecMount(program))
+                return shellresult::AccessDenied;
+            return QProcess::startDetached(loader, {program}, folder) ? shellresult::Started
+                                                                      : shellresult::AccessDenied;
         } else if (start.startsWith("#!")) {
             // A script without the execute bit: run its interpreter on it, as the kernel would.
             QStringList command = shebangCommand(start);
@@ -156,6 +232,8 @@ bool canShellOpen(const QString& path)
             return hasRunnableInterpreter(start);
         if (info.isExecutable() && isElfBinary(start))
             return true;
+        if (!elfLoaderOf(info.absoluteFilePath(), start).isEmpty())
+            return !onNoExecMount(info.absoluteFilePath());
     }
     return hasDefaultApplication(info.absoluteFilePath());
 }

@@ -32,6 +32,22 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The marker program (writes the name it was started under and its working folder to ran.txt).
+QByteArray markerProgram()
+{
+    return readFile(QStringLiteral(QUILLOMAT_MARKER_PROGRAM));
+}
+
+// The marker program made for another processor (e_machine), which this machine cannot run.
+QByteArray foreignProgram()
+{
+    QByteArray program = markerProgram();
+    constexpr int kMachineField = 18;
+    program[kMachineField] = char(program[kMachineField] == 0x3e ? 0xb7 : 0x3e); // x86-64, AArch64
+    program[kMachineField + 1] = 0;
+    return program;
+}
+
 } // namespace
 
 class TestShellOpen : public QObject
@@ -46,6 +62,8 @@ private slots:
     void opensDocumentWithAssociatedApplication();
     void startsProgramDirectlyInItsFolder_data();
     void startsProgramDirectlyInItsFolder();
+    void startsElfProgramWithOrWithoutExecuteBit_data();
+    void startsElfProgramWithOrWithoutExecuteBit();
     void reportsFailures_data();
     void reportsFailures();
     void mapsResultsOntoOutcomes_data();
@@ -154,6 +172,31 @@ void TestShellOpen::startsProgramDirectlyInItsFolder()
     QVERIFY(!QFile::exists(openedMarker()));
 }
 
+void TestShellOpen::startsElfProgramWithOrWithoutExecuteBit_data()
+{
+    QTest::addColumn<bool>("executable");
+    QTest::newRow("execute bit") << true;
+    // As on a FAT stick mounted with showexec or a disc without Rock Ridge: the loader runs it.
+    QTest::newRow("no execute bit") << false;
+}
+
+void TestShellOpen::startsElfProgramWithOrWithoutExecuteBit()
+{
+    QFETCH(bool, executable);
+    const QString folder = documents() + "/disc folder";
+    const QString path = folder + "/set up";
+    writeFile(path, markerProgram(), executable);
+
+    QVERIFY(canShellOpen(path));
+    QCOMPARE(shellOpen(path), shellresult::Started);
+    const QString marker = folder + "/ran.txt";
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+    const QStringList lines = QFile::decodeName(readFile(marker)).split('\n');
+    QCOMPARE(lines.value(0), path);
+    QCOMPARE(lines.value(1), folder);
+    QVERIFY(!QFile::exists(openedMarker()));
+}
+
 void TestShellOpen::reportsFailures_data()
 {
     QTest::addColumn<QString>("name"); // empty: not created
@@ -175,6 +218,10 @@ void TestShellOpen::reportsFailures_data()
         << shellresult::AccessDenied;
     QTest::newRow("relative interpreter") << "setup.sh" << QByteArray("#!sh\ntouch ran\n") << false
                                           << "setup.sh" << shellresult::AccessDenied;
+    // Neither runnable nor a known document type: opened by association, which finds nothing.
+    QTest::newRow("program for another machine, no execute bit")
+        << "setup.qmorphan" << foreignProgram() << false << "setup.qmorphan"
+        << shellresult::NoAssociation;
     QTest::newRow("broken program") << "setup"
                                     << QByteArray("\x7f"
                                                   "ELF garbage")
@@ -238,6 +285,10 @@ void TestShellOpen::tellsWhetherFileWouldOpen_data()
                                                  << QByteArray("\x7f"
                                                                "ELF")
                                                  << false << false;
+    QTest::newRow("program for this machine without execute bit")
+        << "setup.qmorphan" << markerProgram() << false << true;
+    QTest::newRow("program for another machine without execute bit")
+        << "setup.qmorphan" << foreignProgram() << false << false;
     QTest::newRow("script") << "setup.qmorphan" << QByteArray("#!/bin/sh\n") << false << true;
     QTest::newRow("script with missing interpreter")
         << "setup.sh" << QByteArray("#!/no/such/sh\n") << true << false;

@@ -1,6 +1,9 @@
 // Runs the program's start-up and its main user actions on a disc, offscreen, without a user:
 // the write watch and the leak check run this under strace and the leak checkers.
 //   quillomat-actions-driver <program folder> <disc folder>
+//   quillomat-actions-driver <program folder> <disc folder> --setup <package name>
+// The second form only selects the package and clicks its setup button, which runs the disc's
+// run file as for a user, and waits a few seconds for it.
 // Modal windows (language chooser, preview, error boxes) are answered by a timer: Enter for
 // dialogs with a default button, close for the preview. Starting a package's setup is left out:
 // it runs the disc's own programs, which are not ours to watch.
@@ -62,14 +65,37 @@ void selectEveryRow(TMain_Form& form)
     }
 }
 
+// Clicks the setup button of the package named `name`; 1 when the list has no such package.
+int runSetup(TMain_Form& form, const QString& name)
+{
+    PackageListView* list = form.Quillz_ListView;
+    for (int row = 0; row < list->count(); ++row) {
+        const TAppDescription* package = PackageListView::packageOf(list->item(row));
+        if (!package || package->Name != name)
+            continue;
+        list->setCurrentRow(row);
+        form.Quillz_ListViewChange();
+        form.Setup_ExtSpeedButtonClick();
+        std::fprintf(stderr, "setup clicked, %d modal windows answered\n", g_modalsAnswered);
+        QTest::qWait(3000);
+        return g_modalsAnswered == 0 ? 0 : 1; // an error box: the run file did not start
+    }
+    std::fputs("no such package\n", stderr);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    if (args.size() != 3) {
-        std::fputs("usage: quillomat-actions-driver <program folder> <disc folder>\n", stderr);
+    const bool setupOnly = args.size() == 5 && args[3] == u"--setup";
+    if (args.size() != 3 && !setupOnly) {
+        std::fputs(
+            "usage: quillomat-actions-driver <program folder> <disc folder> [--setup <package "
+            "name>]\n",
+            stderr);
         return 2;
     }
     QTimer answerer;
@@ -86,6 +112,8 @@ int main(int argc, char* argv[])
     }
     form->show();
     QTest::qWait(50);
+    if (setupOnly)
+        return runSetup(*form, args[4]);
 
     // Every order with every filter entry, and every row in each.
     TFlatComboBox* sortBy = form->SortBy_ComboBox;
