@@ -78,21 +78,7 @@ int main(int argc, char* argv[])
     if (resident)
         form.installEventFilter(&inMemory);
     form.show();
-    QEventLoop painted;
-    struct FirstPaint : QObject
-    {
-        QEventLoop* loop;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::Paint)
-                QTimer::singleShot(0, loop, &QEventLoop::quit);
-            return false;
-        }
-    } firstPaint;
-    firstPaint.loop = &painted;
-    form.installEventFilter(&firstPaint);
-    painted.exec();
-    form.removeEventFilter(&firstPaint);
+    waitForFirstPaint(form);
     const double firstPaintMs = double(sinceStart.nsecsElapsed()) / 1e6;
     QElapsedTimer sincePaint;
     sincePaint.start();

@@ -2,6 +2,7 @@
 // What the window benchmarks measure the GUI thread with.
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QObject>
 #include <QTimer>
@@ -12,6 +13,26 @@
 #include <thread>
 
 namespace quillomat::bench {
+
+// Returns once `window`, already shown, has had its first paint.
+inline void waitForFirstPaint(QObject& window)
+{
+    QEventLoop painted;
+    struct FirstPaint : QObject
+    {
+        QEventLoop* loop = nullptr;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, loop, &QEventLoop::quit);
+            return false;
+        }
+    } firstPaint;
+    firstPaint.loop = &painted;
+    window.installEventFilter(&firstPaint);
+    painted.exec();
+    window.removeEventFilter(&firstPaint);
+}
 
 // Asks the GUI thread for an answer every millisecond from a thread of its own, as a screen
 // reader's call would, and keeps the longest time an answer took.

@@ -75,21 +75,7 @@ int main(int argc, char* argv[])
     if (!form.FormCreate({args[2]}, args[1] + u'/'))
         return 1;
     form.show();
-    QEventLoop painted;
-    struct FirstPaint : QObject
-    {
-        QEventLoop* loop;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::Paint)
-                QTimer::singleShot(0, loop, &QEventLoop::quit);
-            return false;
-        }
-    } firstPaint;
-    firstPaint.loop = &painted;
-    form.installEventFilter(&firstPaint);
-    painted.exec();
-    form.removeEventFilter(&firstPaint);
+    waitForFirstPaint(form);
     // How long the warm-up takes, if it ends before the search.
     QElapsedTimer sincePaint;
     sincePaint.start();
