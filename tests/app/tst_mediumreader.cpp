@@ -81,7 +81,7 @@ void MediumReaderTest::windowAnswersWhileAReadStalls()
     // The read stalls; an event posted now is handled before it ends.
     bool handled = false;
     QMetaObject::invokeMethod(
-        qApp, [&] { handled = true; }, Qt::QueuedConnection);
+        QCoreApplication::instance(), [&] { handled = true; }, Qt::QueuedConnection);
     QTRY_VERIFY(handled);
     QVERIFY(reader.isBusy());
     QVERIFY(!shown);
