@@ -242,6 +242,10 @@ program="$scratch/プログラム"
 mkdir -p "$program"
 cp "$bin/quillomat.exe" "$program/"
 cp "$unicode/quillomat-utf16.qmf" "$program/quillomat.qmf"
+# The catalogue tool above ran without a screen: its Wine session must end first, or the program
+# would join it and could show no window.
+wineserver -k || true
+wineserver -w
 "${screen[@]}" bash -euo pipefail -c '
   program=$1 disc=$2 artefacts=$3
   eval "$WINDOW_FUNCTION"
