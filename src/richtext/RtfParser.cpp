@@ -99,7 +99,18 @@ const char* skipPreamble(const char* p, const char* end)
 
 } // namespace
 
-RtfParser::RtfParser(RtfSink& sink) : m_sink(sink), m_keepFormatting(sink.wantsFormatting())
+// Inlined: it takes every run of text, most of them a word or two long.
+Q_ALWAYS_INLINE void RtfParser::addPlainBytes(const char* begin, const char* end)
+{
+    if (m_upperCasedUtf8)
+        m_upperText.appendAscii(begin, end, m_end);
+    else
+        appendLatin1(m_text, begin, end);
+}
+
+RtfParser::RtfParser(RtfSink& sink)
+    : m_sink(sink), m_keepFormatting(sink.wantsFormatting() && !sink.wantsUpperCasedUtf8()),
+      m_upperCasedUtf8(sink.wantsUpperCasedUtf8())
 {
     m_stack.reserve(64);
 }
@@ -110,7 +121,10 @@ void RtfParser::parse(QByteArrayView bytes)
     m_end = bytes.data() + bytes.size();
     m_stack.assign(1, GroupState{});
     m_cutShort = false;
-    m_text.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
+    if (m_upperCasedUtf8)
+        m_upperText.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
+    else
+        m_text.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
 
     while (m_p < m_end) {
         switch (kByteClasses[static_cast<unsigned char>(*m_p)]) {
@@ -343,7 +357,7 @@ void RtfParser::textRun(const char* begin, const char* end)
     if (group.chars.hidden)
         return;
     prepareText();
-    appendLatin1(m_text, begin, end);
+    addPlainBytes(begin, end);
     m_paragraphHasContent = true;
     if (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'')
         readEscapedLetters();
@@ -362,11 +376,10 @@ void RtfParser::readEscapedLetters()
         const int low = hexDigitValue(m_p[3]);
         if (high < 0 || low < 0)
             return;
-        m_text.append(
-            QChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low))));
+        addChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low)));
         m_p += 4;
         const char* runEnd = endOfPlainRun(m_p, m_end);
-        appendLatin1(m_text, m_p, runEnd);
+        addPlainBytes(m_p, runEnd);
         m_p = runEnd;
     }
 }
@@ -401,7 +414,7 @@ void RtfParser::appendByte(unsigned char byte)
     const bool runGoesOn = m_end - m_p >= 2 && m_p[0] == '\\' && m_p[1] == '\'';
     if (m_bytes.empty() && !runGoesOn && !isDoubleByteCodePage(codePage)) {
         prepareText();
-        m_text.append(QChar(m_decoder.decodeByte(codePage, byte)));
+        addChar(m_decoder.decodeByte(codePage, byte));
         m_paragraphHasContent = true;
         return;
     }
@@ -413,7 +426,7 @@ void RtfParser::appendChar(char16_t ch)
     if (top().chars.hidden)
         return;
     prepareText();
-    m_text.append(QChar(ch));
+    addChar(ch);
     m_paragraphHasContent = true;
 }
 
@@ -432,8 +445,8 @@ void RtfParser::appendUnicode(int value)
     if (QChar::isLowSurrogate(ch)) {
         if (!m_highSurrogate)
             return appendChar(0xFFFD);
-        m_text.append(QChar(std::exchange(m_highSurrogate, 0)));
-        m_text.append(QChar(ch));
+        const char16_t pair[2] = {std::exchange(m_highSurrogate, 0), ch};
+        addText(QStringView(pair, 2));
         return;
     }
     appendChar(ch);
@@ -458,7 +471,7 @@ void RtfParser::replaceLoneSurrogate()
 {
     if (m_highSurrogate) {
         m_highSurrogate = 0;
-        m_text.append(QChar(0xFFFD));
+        addChar(0xFFFD);
     }
 }
 
@@ -467,7 +480,14 @@ void RtfParser::decodePendingBytes()
     if (m_bytes.empty())
         return;
     prepareText();
-    m_decoder.decode(m_bytesCodePage, QByteArrayView(m_bytes.data(), m_bytes.size()), m_text);
+    const QByteArrayView bytes(m_bytes.data(), m_bytes.size());
+    if (m_upperCasedUtf8) {
+        m_decoded.resize(0);
+        m_decoder.decode(m_bytesCodePage, bytes, m_decoded);
+        m_upperText.append(m_decoded);
+    } else {
+        m_decoder.decode(m_bytesCodePage, bytes, m_text);
+    }
     m_bytes.clear();
     m_paragraphHasContent = true;
 }
@@ -477,6 +497,10 @@ void RtfParser::flushText()
     if (m_rowDefinitionChanged) {
         m_rowDefinitionChanged = false;
         m_sink.rowDefinition(m_cellEdges);
+    }
+    if (!m_upperText.isEmpty()) {
+        m_sink.upperCasedText(m_upperText.view());
+        m_upperText.clear();
     }
     if (m_text.isEmpty())
         return;

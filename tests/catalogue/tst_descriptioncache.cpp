@@ -1,6 +1,7 @@
 #include "SystemPaths.h"
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/SearchText.h"
+#include "platform/UpperCasedUtf8.h"
 
 #include <QDateTime>
 #include <QFile>
