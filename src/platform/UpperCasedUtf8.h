@@ -32,23 +32,6 @@ public:
         copyUpperCasingAscii(ascii.data(), to, ascii.size());
         m_size += ascii.size();
     }
-    // The same for the ASCII bytes from begin to end, where the memory up to readableEnd may
-    // be read too: short runs are then copied eight bytes at a time as well.
-    void appendAscii(const char* begin, const char* end, const char* readableEnd)
-    {
-        const qsizetype size = end - begin;
-        char* to = room(size + 8);
-        qsizetype k = 0;
-        for (; k < size && readableEnd - (begin + k) >= 8; k += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, begin + k, 8);
-            word = upperCasedAsciiWord(word);
-            std::memcpy(to + k, &word, 8); // bytes past size are room, overwritten later
-        }
-        if (k < size)
-            copyUpperCasingAscii(begin + k, to + k, size - k);
-        m_size += size;
-    }
     void append(char16_t ch)
     {
         if (ch < 0x80) {
@@ -60,6 +43,16 @@ public:
         append(QStringView(&ch, 1));
     }
     void append(QStringView text);
+
+    // Room for the given number of bytes after the text, to be written directly; commit then
+    // adds those written to the text.
+    char* room(qsizetype bytes)
+    {
+        if (m_size + bytes > m_bytes.size())
+            grow(bytes);
+        return m_data + m_size;
+    }
+    void commit(qsizetype bytes) { m_size += bytes; }
 
     bool isEmpty() const { return m_size == 0; }
     QByteArrayView view() const { return QByteArrayView(m_data, m_size); }
@@ -91,7 +84,6 @@ public:
     // The upper-cased UTF-8 of each character from U+0080 to U+00FF: always two bytes.
     static const std::array<std::array<char, 2>, 128> kLatin1Upper;
 
-private:
     static constexpr std::uint64_t kEveryByte = 0x0101010101010101;
     static constexpr std::uint64_t kHighBits = 0x8080808080808080;
 
@@ -104,12 +96,7 @@ private:
         return word ^ ((atLeastA & ~aboveZ & ~word & kHighBits) >> 2);     // 0x20: the case bit
     }
 
-    char* room(qsizetype bytes)
-    {
-        if (m_size + bytes > m_bytes.size())
-            grow(bytes);
-        return m_data + m_size;
-    }
+private:
     void grow(qsizetype bytes);
     void appendLatin1Letter(char16_t ch)
     {

@@ -50,20 +50,25 @@ constexpr std::array<quint8, 256> kByteClasses = makeByteClasses();
 // they are scanned eight bytes at a time: a byte ends the run when it is a control character,
 // 0x7F or above, or one of { } \. Each test below may also flag bytes after the first one it
 // finds (a borrow or carry runs upwards), never one before it, so the lowest flag is exact.
+// Flags in the eight bytes of w (read as little-endian) those that end a run of plain text.
+constexpr std::uint64_t runEndFlags(std::uint64_t w)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    const auto zeroBytes = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+    return ((w - ones * 0x20) & ~w & highs) // below 0x20
+           | (((w + ones) | w) & highs)     // 0x7F and above
+           | zeroBytes(w ^ (ones * '{')) | zeroBytes(w ^ (ones * '}')) |
+           zeroBytes(w ^ (ones * '\\'));
+}
+
 const char* endOfPlainRun(const char* p, const char* end)
 {
     if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        constexpr std::uint64_t ones = 0x0101010101010101u;
-        constexpr std::uint64_t highs = 0x8080808080808080u;
-        const auto zeroBytes = [](std::uint64_t w) { return (w - ones) & ~w & highs; };
         while (end - p >= 8) {
             std::uint64_t w;
             std::memcpy(&w, p, sizeof w);
-            const std::uint64_t flags = ((w - ones * 0x20) & ~w & highs) // below 0x20
-                                        | (((w + ones) | w) & highs)     // 0x7F and above
-                                        | zeroBytes(w ^ (ones * '{')) |
-                                        zeroBytes(w ^ (ones * '}')) | zeroBytes(w ^ (ones * '\\'));
-            if (flags)
+            if (const std::uint64_t flags = runEndFlags(w))
                 return p + std::countr_zero(flags) / 8;
             p += 8;
         }
@@ -71,6 +76,27 @@ const char* endOfPlainRun(const char* p, const char* end)
     while (p < end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
         ++p;
     return p;
+}
+
+// endOfPlainRun that also copies the run, upper-cased, to `to`, which has room for the run and
+// eight bytes more: each word is read once for both.
+const char* copyPlainRunUpperCased(const char* p, const char* end, char* to)
+{
+    const char* const begin = p;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, sizeof w);
+            const std::uint64_t upper = UpperCasedUtf8Builder::upperCasedAsciiWord(w);
+            std::memcpy(to + (p - begin), &upper, sizeof upper); // past the run: spare room
+            if (const std::uint64_t flags = runEndFlags(w))
+                return p + std::countr_zero(flags) / 8;
+            p += 8;
+        }
+    }
+    const char* const runEnd = endOfPlainRun(p, end);
+    UpperCasedUtf8Builder::copyUpperCasingAscii(p, to + (p - begin), runEnd - p);
+    return runEnd;
 }
 
 // Appends bytes that stand for themselves. Between formatting words runs are mostly a word or
@@ -99,13 +125,26 @@ const char* skipPreamble(const char* p, const char* end)
 
 } // namespace
 
-// Inlined: it takes every run of text, most of them a word or two long.
-Q_ALWAYS_INLINE void RtfParser::addPlainBytes(const char* begin, const char* end)
+void RtfParser::addPlainBytes(const char* begin, const char* end)
 {
     if (m_upperCasedUtf8)
-        m_upperText.appendAscii(begin, end, m_end);
+        m_upperText.appendAscii(QByteArrayView(begin, end - begin));
     else
         appendLatin1(m_text, begin, end);
+}
+
+// Inlined: it reads every run of text, most of them a word or two long.
+Q_ALWAYS_INLINE void RtfParser::readPlainRun()
+{
+    const char* begin = m_p;
+    if (m_upperCasedUtf8) {
+        char* to = m_upperText.room(m_end - m_p + 8);
+        m_p = copyPlainRunUpperCased(m_p, m_end, to);
+        m_upperText.commit(m_p - begin);
+    } else {
+        m_p = endOfPlainRun(m_p, m_end);
+        appendLatin1(m_text, begin, m_p);
+    }
 }
 
 RtfParser::RtfParser(RtfSink& sink)
@@ -128,12 +167,9 @@ void RtfParser::parse(QByteArrayView bytes)
 
     while (m_p < m_end) {
         switch (kByteClasses[static_cast<unsigned char>(*m_p)]) {
-        case Plain: {
-            const char* begin = m_p;
-            m_p = endOfPlainRun(m_p + 1, m_end);
-            textRun(begin, m_p);
+        case Plain:
+            textRun();
             break;
-        }
         case High: {
             const char* begin = m_p;
             const char* p = m_p + 1;
@@ -320,9 +356,27 @@ void RtfParser::readControl()
                 hasParameter, int(value));
 }
 
-void RtfParser::textRun(const char* begin, const char* end)
+void RtfParser::textRun()
 {
     m_atGroupStart = false;
+    const GroupState& group = top();
+    if (group.destination == Destination::Text && group.pendingSkip == 0 && m_bytes.empty() &&
+        !group.chars.hidden) {
+        // Most runs: text of the document, read and added in one pass.
+        prepareText();
+        readPlainRun();
+        textAdded();
+        return;
+    }
+    const char* begin = m_p;
+    m_p = endOfPlainRun(m_p + 1, m_end);
+    specialTextRun(begin, m_p);
+}
+
+// A run of text that is not simply added: in a table, skipped, hidden or continuing escaped
+// bytes.
+void RtfParser::specialTextRun(const char* begin, const char* end)
+{
     switch (top().destination) {
     case Destination::FontTable:
         return fontTableText(begin, end);
@@ -358,6 +412,11 @@ void RtfParser::textRun(const char* begin, const char* end)
         return;
     prepareText();
     addPlainBytes(begin, end);
+    textAdded();
+}
+
+void RtfParser::textAdded()
+{
     m_paragraphHasContent = true;
     if (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'')
         readEscapedLetters();
@@ -378,9 +437,7 @@ void RtfParser::readEscapedLetters()
             return;
         addChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low)));
         m_p += 4;
-        const char* runEnd = endOfPlainRun(m_p, m_end);
-        addPlainBytes(m_p, runEnd);
-        m_p = runEnd;
+        readPlainRun();
     }
 }
 

@@ -122,8 +122,12 @@ private:
     void skipBinary(int count);
 
     // text
-    // A run of plain bytes that the main loop has just read: m_p is at its end.
-    void textRun(const char* begin, const char* end);
+    // A run of plain bytes starts at m_p: reads it and leaves m_p at its end.
+    void textRun();
+    void specialTextRun(const char* begin, const char* end);
+    void readPlainRun();
+    // After text was added: reads the accented letters and text that may follow at once.
+    void textAdded();
     void readEscapedLetters();
     void byteRun(const char* begin, const char* end);
     void appendByte(unsigned char byte);
