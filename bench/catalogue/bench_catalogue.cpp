@@ -9,7 +9,7 @@
 #include "FirstSearch.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <QCoreApplication>
 #include <QDir>

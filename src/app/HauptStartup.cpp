@@ -15,8 +15,8 @@
 #include "dialogs/LangDlg.h"
 #include "platform/DriveRoot.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextTemplate.h"
 #include "resources/BuiltinPictures.h"
+#include "text/TextTemplate.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -6,12 +6,12 @@
 #include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "pictures/PreviewPicture.h"
 #include "platform/CasePaths.h"
-#include "platform/FileProbe.h"
-#include "platform/IniFile.h"
-#include "platform/PreviewPicture.h"
-#include "platform/ValueParsing.h"
+#include "platform/RegularFile.h"
 #include "resources/BuiltinPictures.h"
+#include "text/IniFile.h"
+#include "text/ValueParsing.h"
 
 #include <QTextEdit>
 

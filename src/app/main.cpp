@@ -2,8 +2,8 @@
 #include "app/ProgramInMemory.h"
 #include "app/ProgramSetup.h"
 #include "app/QuitAfterFirstPaint.h"
+#include "dialogs/WindowPlacement.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 

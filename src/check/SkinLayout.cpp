@@ -5,8 +5,8 @@
 
 #include "catalogue/SkinKeys.h"
 #include "controls/ColorValue.h"
-#include "platform/TextServices.h"
-#include "platform/ValueParsing.h"
+#include "text/TextServices.h"
+#include "text/ValueParsing.h"
 
 #include <QHash>
 #include <QRect>

@@ -3,7 +3,7 @@
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "controls/WindowShape.h"
-#include "platform/WindowPlacement.h"
+#include "dialogs/WindowPlacement.h"
 #include "resources/BuiltinPictures.h"
 
 #include <QPainter>
@@ -51,8 +51,8 @@ TChoseLang_Form::TChoseLang_Form(QWidget* owner)
     setFont(dialogFont());
 
     // The ok button lies before the cancel button, so Enter reaches ok first.
-    Ok_ExtSpeedButton = makeButton(this, QStringLiteral("Ok_ExtSpeedButton"),
-                                   QStringLiteral("&ok"), {247, 124, 67, 21}, true, 1);
+    Ok_ExtSpeedButton = makeButton(this, QStringLiteral("Ok_ExtSpeedButton"), QStringLiteral("&ok"),
+                                   {247, 124, 67, 21}, true, 1);
     Vorschau_ExtSpeedButton = makeButton(this, QStringLiteral("Vorschau_ExtSpeedButton"),
                                          QStringLiteral("&cancel"), {179, 124, 67, 21}, false, 2);
     Vorschau_ExtSpeedButton->setCancel(true);

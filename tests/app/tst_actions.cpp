@@ -4,8 +4,8 @@
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -10,8 +10,8 @@
 #include "catalogue/TProject.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
 #include "platform/ResidentProgram.h"
 
 #include <QApplication>

@@ -6,10 +6,10 @@
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
 #include "platform/CasePaths.h"
 #include "platform/DriveRoot.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "catalogue/TProject.h"
-#include "platform/Exception.h"
+#include "text/Exception.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "catalogue/TLanguage.h"
 #include "catalogue/TProject.h"
 #include "catalogue/TRubric.h"
-#include "platform/Exception.h"
+#include "text/Exception.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "platform/PreviewPicture.h"
+#include "pictures/PreviewPicture.h"
 
 #include <QBuffer>
 #include <QDir>
