@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
     TMain_Form form;
     if (!form.FormCreate({medium + QStringLiteral("/quillomat.qmf")}, medium + u'/'))
         return 1;
-    ProgramInMemory inMemory(medium, form.Project->readPrecedence());
+    ProgramInMemory inMemory(medium, form.project()->readPrecedence());
     if (resident)
         form.installEventFilter(&inMemory);
     form.show();
@@ -124,8 +124,8 @@ int main(int argc, char* argv[])
     // The first search, 10 s after the first paint.
     waitFor(std::max(0, 10000 - int(sincePaint.elapsed())));
     const qsizetype warmed =
-        form.Project->descriptionWarmUp() ? form.Project->descriptionWarmUp()->filesDone() : 0;
-    const int searchEntry = form.SortBy_ComboBox->findText(form.Project->GetText("Search"));
+        form.project()->descriptionWarmUp() ? form.project()->descriptionWarmUp()->filesDone() : 0;
+    const int searchEntry = form.SortBy_ComboBox->findText(form.project()->GetText("Search"));
     form.SortBy_ComboBox->setCurrentIndex(searchEntry);
     form.SortBy_ComboBoxChange();
     QEventLoop searched;

@@ -45,8 +45,7 @@ void skin(QByteArrayView bytes)
 
     // A fresh window for every input, so that each run starts from the design look. Reading
     // twice is what F5 does.
-    TMain_Form form;
-    form.ProgramFolder = programFolder();
+    TMain_Form form(programFolder());
     form.ApplySkin();
     form.ApplySkin();
 }

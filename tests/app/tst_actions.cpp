@@ -138,17 +138,17 @@ void ActionsTest::switchesOrders()
     TFlatComboBox* filter = m_form->SortFilter_ComboBox;
     QVERIFY(filter->isHidden());
     choose(m_form->SortBy_ComboBox, "category");
-    QCOMPARE(m_form->CurrentSortMode, SortMode::SortByCategory);
+    QCOMPARE(m_form->currentSortMode(), SortMode::SortByCategory);
     QVERIFY(!filter->isHidden() && filter->isEnabled());
     QCOMPARE(filter->currentText(), QStringLiteral("Graphics"));
     QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"Paint Studio", "Viewer"}));
 
     choose(filter, "Tools");
     QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Notes"}));
-    QCOMPARE(m_form->CurrentFilter, QStringLiteral("Tools"));
+    QCOMPARE(m_form->currentFilter(), QStringLiteral("Tools"));
 
     choose(m_form->SortBy_ComboBox, "company");
-    QCOMPARE(m_form->CurrentFilter, QString());
+    QCOMPARE(m_form->currentFilter(), QString());
     QCOMPARE(filter->currentText(), QStringLiteral("Brightline"));
     QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Paint Studio"}));
 
@@ -173,7 +173,7 @@ void ActionsTest::searchRunsOnEnterOnly()
 {
     choose(m_form->SortBy_ComboBox, "search...");
     TFlatComboBox* filter = m_form->SortFilter_ComboBox;
-    QVERIFY(m_form->SearchActive);
+    QVERIFY(m_form->searchActive());
     QCOMPARE(filter->ComboStyle(), TComboBoxStyle::csSimple);
     QCOMPARE(filter->currentText(), QStringLiteral("enter keywords"));
     QCOMPARE(m_form->Quillz_ListView->count(), 0);
@@ -250,7 +250,7 @@ void ActionsTest::descriptionFormatFollowsExtension()
 
     selectRow("archiver"); // readme.TXT holding RTF: its content decides, in the pane's font
     QVERIFY(paneText().contains(QStringLiteral("plain text")));
-    QCOMPARE(document->defaultFont().family(), m_form->DescriptionFont.font.family());
+    QCOMPARE(document->defaultFont().family(), m_form->descriptionFont().font.family());
 }
 
 void ActionsTest::setupReportsFailures()

@@ -135,18 +135,18 @@ void HiDpiTest::skinBitmapKeepsItsPixelsOrTakesItsCompanion()
     QVERIFY(companion.save(programFile("art/back@2x.bmp"), "BMP"));
     writeFile(programFile("qmskin.ini"), "[Quillomat Skin]\ndialog.bitmap=art\\back.bmp\n");
     TMain_Form& form = start();
-    QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 2.0);
+    QCOMPARE(form.backgroundBitmap().devicePixelRatio(), 2.0);
     QCOMPARE(differingPixels(shown(), companion, kTitleArea), 0);
 
     // A companion of another size is left alone: the author's bitmap is shown, enlarged.
     QVERIFY(companion.copy(0, 0, 1200, 700).save(programFile("art/back@2x.bmp"), "BMP"));
     form.ApplySkin();
-    QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 1.0);
+    QCOMPARE(form.backgroundBitmap().devicePixelRatio(), 1.0);
     QCOMPARE(shown().pixel(kTitleArea.topLeft() * 2), qRgb(200, 30, 30));
     QVERIFY(QFile::remove(programFile("art/back@2x.bmp")));
     form.ApplySkin();
-    QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 1.0);
-    QCOMPARE(form.BackgroundBitmap.size(), QSize(600, 380));
+    QCOMPARE(form.backgroundBitmap().devicePixelRatio(), 1.0);
+    QCOMPARE(form.backgroundBitmap().size(), QSize(600, 380));
 }
 
 void HiDpiTest::languageDialogIsSharp()

@@ -88,7 +88,7 @@ void SearchRunnerTest::startSearch(const QString& text)
 QStringList SearchRunnerTest::expectedRows(const QString& text) const
 {
     RecordingRowList rows;
-    m_form->Project->Search(rows, text, SearchControl{1});
+    m_form->project()->Search(rows, text, SearchControl{1});
     QStringList captions;
     for (const auto& row : rows.rows)
         captions.append(row.caption);
@@ -98,23 +98,23 @@ QStringList SearchRunnerTest::expectedRows(const QString& text) const
 
 void SearchRunnerTest::warmUpStartsAfterFirstPaint()
 {
-    QVERIFY(QTest::qWaitFor([&] { return m_form->Project->descriptionWarmUp() != nullptr; }));
-    QVERIFY(m_form->Project->descriptionWarmUp()->wait(20000));
-    QCOMPARE(m_form->Project->descriptionCache().entryCount(), kPackages);
+    QVERIFY(QTest::qWaitFor([&] { return m_form->project()->descriptionWarmUp() != nullptr; }));
+    QVERIFY(m_form->project()->descriptionWarmUp()->wait(20000));
+    QCOMPARE(m_form->project()->descriptionCache().entryCount(), kPackages);
 }
 
 void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
 {
     PackageListView* list = m_form->Quillz_ListView;
-    QVERIFY(QTest::qWaitFor([&] { return m_form->Project->descriptionWarmUp() != nullptr; }));
-    const DescriptionWarmUp* warmUp = m_form->Project->descriptionWarmUp();
+    QVERIFY(QTest::qWaitFor([&] { return m_form->project()->descriptionWarmUp() != nullptr; }));
+    const DescriptionWarmUp* warmUp = m_form->project()->descriptionWarmUp();
     startSearch("glider");
     // The result arrives through the event loop, so the search is still on here.
     QCOMPARE(list->cursor().shape(), Qt::BusyCursor);
     QTest::keyClick(searchEdit(), Qt::Key_Return); // a second Enter: ignored
     m_form->repaint(); // the window paints meanwhile, and that starts no second warm-up
     QTest::qWait(20);
-    QCOMPARE(m_form->Project->descriptionWarmUp(), warmUp);
+    QCOMPARE(m_form->project()->descriptionWarmUp(), warmUp);
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
     QVERIFY(!m_form->searchRunner()->isRunning()); // the second Enter started nothing
     QCOMPARE(list->cursor().shape(), Qt::ArrowCursor);

@@ -55,7 +55,7 @@ struct Look
 Look lookOf(TMain_Form& form)
 {
     Look look{form.size(),
-              form.BackgroundBitmap,
+              form.backgroundBitmap(),
               {},
               {},
               {},
@@ -65,7 +65,7 @@ Look lookOf(TMain_Form& form)
         look.geometries.append(control->geometry());
         look.fonts.append(control->font());
     }
-    look.fonts.append(form.DescriptionFont.font);
+    look.fonts.append(form.descriptionFont().font);
     for (TFlatComboBox* box : {form.SortBy_ComboBox, form.SortFilter_ComboBox})
         look.colours << box->Color() << box->FontColor() << box->ColorBorder() << box->ColorArrow()
                      << box->ColorArrowBackground();
@@ -74,7 +74,7 @@ Look lookOf(TMain_Form& form)
     look.colours << valueFromColor(form.Quillz_ListView->palette().color(QPalette::Base))
                  << valueFromColor(form.Quillz_ListView->palette().color(QPalette::Text))
                  << valueFromColor(form.Description_RichEdit->palette().color(QPalette::Base))
-                 << form.DescriptionFont.color;
+                 << form.descriptionFont().color;
     return look;
 }
 
@@ -183,7 +183,7 @@ void SkinTest::everyKeyActsOnItsOwnTarget()
     TMain_Form& form = start();
 
     QCOMPARE(form.size(), QSize(640, 400));
-    QCOMPARE(form.BackgroundBitmap.size(), QSize(50, 40));
+    QCOMPARE(form.backgroundBitmap().size(), QSize(50, 40));
     const QList<QRect> geometries = {{11, 12, 113, 21},  {21, 22, 123, 21}, {31, 32, 133, 134},
                                      {41, 42, 143, 144}, {51, 52, 53, 54},  {61, 62, 63, 64},
                                      {71, 72, 73, 74},   {81, 82, 83, 84},  {91, 92, 93, 94}};
@@ -194,7 +194,7 @@ void SkinTest::everyKeyActsOnItsOwnTarget()
     QStringList fonts;
     for (const QFont& font :
          {form.SortBy_ComboBox->font(), form.SortFilter_ComboBox->font(),
-          form.Quillz_ListView->font(), form.DescriptionFont.font,
+          form.Quillz_ListView->font(), form.descriptionFont().font,
           form.Preview_ExtSpeedButton->font(), form.Setup_ExtSpeedButton->font()})
         fonts
             << QStringLiteral("%1/%2/%3").arg(font.family()).arg(font.pointSize()).arg(font.bold());
@@ -299,7 +299,7 @@ void SkinTest::fontNames()
     QTEST(form.SortBy_ComboBox->font().family(), "family");
     QTEST(form.SortBy_ComboBox->font().pointSize(), "points");
     QCOMPARE(form.SortFilter_ComboBox->font(), m_design.fonts[1]);
-    QCOMPARE(form.DescriptionFont.font.pointSize(), 10);
+    QCOMPARE(form.descriptionFont().font.pointSize(), 10);
 }
 
 void SkinTest::windowSizeLeavesTheControls_data()
@@ -329,7 +329,7 @@ void SkinTest::windowSizeLeavesTheControls()
     look.window = m_design.window;
     QVERIFY(look == m_design);
     // The rounded outline is cut for the new size: from (1, 1) to the far corner.
-    QCOMPARE(form.WindowRegion.boundingRect(), QRect(QPoint(1, 1), size - QSize(1, 1)));
+    QCOMPARE(form.windowRegion().boundingRect(), QRect(QPoint(1, 1), size - QSize(1, 1)));
 }
 
 void SkinTest::background_data()
@@ -359,9 +359,9 @@ void SkinTest::background()
 
     TMain_Form& form = start();
     if (skinned)
-        QCOMPARE(form.BackgroundBitmap.convertToFormat(QImage::Format_RGB32), picture);
+        QCOMPARE(form.backgroundBitmap().convertToFormat(QImage::Format_RGB32), picture);
     else
-        QCOMPARE(form.BackgroundBitmap, builtInBackground());
+        QCOMPARE(form.backgroundBitmap(), builtInBackground());
 }
 
 void SkinTest::signColours_data()
@@ -396,7 +396,7 @@ void SkinTest::rereadKeepsRemovedKeys()
     writeSkin("sortby.color.fill=255\nsetup.font.bold=0\nhelp.position.left=5\n"
               "dialog.bitmap=art/back.bmp\nclose.color=255\n");
     TMain_Form& form = start();
-    QCOMPARE(form.BackgroundBitmap.size(), QSize(600, 380));
+    QCOMPARE(form.backgroundBitmap().size(), QSize(600, 380));
 
     writeSkin("help.position.top=7\n");
     form.ApplySkin();
@@ -404,7 +404,7 @@ void SkinTest::rereadKeepsRemovedKeys()
     QVERIFY(!form.Setup_ExtSpeedButton->font().bold());
     QCOMPARE(form.Help_ExtSpeedButton->pos(), QPoint(5, 7));
     // The three keys with fixed defaults return to the built-in picture and black signs.
-    QCOMPARE(form.BackgroundBitmap, builtInBackground());
+    QCOMPARE(form.backgroundBitmap(), builtInBackground());
     QCOMPARE(signOf(form.Close_ExtSpeedButton->Glyph()), signOf(m_design.closeGlyph));
 }
 
@@ -444,7 +444,7 @@ void SkinTest::sampleSkinLoads()
         QVERIFY(QFile::copy(sample + name, programFile(name)));
     TMain_Form& form = start();
     QCOMPARE(form.size(), QSize(720, 440));
-    QCOMPARE(form.BackgroundBitmap.size(), form.size());
+    QCOMPARE(form.backgroundBitmap().size(), form.size());
     QCOMPARE(form.Setup_ExtSpeedButton->font().family(), QStringLiteral("DejaVu Sans"));
 }
 
@@ -503,7 +503,7 @@ void SkinTest::keyTableDefaultsAreTheDesign()
     for (const SkinKey& key : kSkinKeys) {
         QWidget* widget = widgets.value(key.target);
         const QFont font =
-            key.target == DescriptionFont ? form.DescriptionFont.font : widget->font();
+            key.target == DescriptionFont ? form.descriptionFont().font : widget->font();
         auto* box = qobject_cast<TFlatComboBox*>(widget);
         auto* button = qobject_cast<TExtSpeedButton*>(widget);
         const QPalette palette = widget ? widget->palette() : QPalette();
@@ -534,7 +534,7 @@ void SkinTest::keyTableDefaultsAreTheDesign()
             number = font.bold() ? 1 : 0;
             break;
         case FontColor:
-            number = key.target == DescriptionFont ? form.DescriptionFont.color
+            number = key.target == DescriptionFont ? form.descriptionFont().color
                      : box                         ? box->FontColor()
                      : button                      ? button->FontColor()
                                                    : valueFromColor(palette.color(QPalette::Text));

@@ -143,7 +143,7 @@ void SlowMediumTest::initTestCase()
     m_form = std::make_unique<TMain_Form>();
     QVERIFY(m_form->FormCreate({"/TEST", m_medium}, m_medium + '/'));
     // No warm-up: the tests count the medium's reads, and the search must read for itself.
-    m_form->Project->setDescriptionCacheBudget(0);
+    m_form->project()->setDescriptionCacheBudget(0);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QVERIFY(settled(*m_form));

@@ -130,7 +130,7 @@ void StartupTest::oneLanguageNeedsNoChooser()
     QCOMPARE(m_form->Preview_ExtSpeedButton->text(), QStringLiteral("&preview"));
     QCOMPARE(entriesOf(m_form->SortBy_ComboBox),
              (QStringList{"Name", "category", "company", "Suche..."}));
-    QCOMPARE(m_form->Project->Companies.back()->Name, QStringLiteral("Sonstige"));
+    QCOMPARE(m_form->project()->Companies.back()->Name, QStringLiteral("Sonstige"));
 }
 
 void StartupTest::chooserOkSelectsTheRow()
@@ -141,13 +141,13 @@ void StartupTest::chooserOkSelectsTheRow()
     writeFile(programFile("quillomat.qmf"), kMenu);
     answerLanguageDialog(2, Qt::Key_Return);
     QVERIFY(m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(m_form->Project->ActiveLanguage, 3);
+    QCOMPARE(m_form->project()->ActiveLanguage, 3);
     QCOMPARE(m_form->Setup_ExtSpeedButton->text(), QStringLiteral("&installer"));
 
     TMain_Form untouched;
     answerLanguageDialog(-1, Qt::Key_Return); // ok without touching the box: the first row
     QVERIFY(untouched.FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(untouched.Project->ActiveLanguage, 1);
+    QCOMPARE(untouched.project()->ActiveLanguage, 1);
 }
 
 void StartupTest::chooserCancelEndsStartUp_data()
@@ -163,7 +163,7 @@ void StartupTest::chooserCancelEndsStartUp()
     writeFile(programFile("quillomat.qmf"), kMenu);
     answerLanguageDialog(1, key);
     QVERIFY(!m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QVERIFY(m_form->Project->Applications.empty()); // the menu file was never read
+    QVERIFY(m_form->project()->Applications.empty()); // the menu file was never read
     QVERIFY(!m_form->isVisible());
 }
 
@@ -206,7 +206,7 @@ void StartupTest::firstRowShowsItsDescription()
 
     m_form->Quillz_ListView->setCurrentRow(2);
     QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
-    QCOMPARE(m_form->Project->Applications.front()->TextFile(), disc + "zebra/package.rtf");
+    QCOMPARE(m_form->project()->Applications.front()->TextFile(), disc + "zebra/package.rtf");
     QVERIFY(paneText().contains(QStringLiteral("Paint Studio draws pictures.")));
 }
 
@@ -214,14 +214,14 @@ void StartupTest::paneMessagesAreCentredLines()
 {
     writeFile(programFile("quillomat.qmf"), "");
     QVERIFY(m_form->FormCreate({}, m_program->path() + '/'));
-    m_form->ShowPaneMessage(m_form->Project->GetText("searchhelp"));
+    m_form->ShowPaneMessage(m_form->project()->GetText("searchhelp"));
     QCOMPARE(paneText(), QStringLiteral("Specify the keywords and press [return].\n"
                                         "The keywords are combined using \"or\"."));
     const QTextDocument* document = m_form->Description_RichEdit->document();
     QCOMPARE(document->blockCount(), 2);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(document->begin().charFormat().font().family(), m_form->DescriptionFont.font.family());
+    QCOMPARE(document->begin().charFormat().font().family(), m_form->descriptionFont().font.family());
 
     m_form->ShowDescriptionFile(QStringLiteral("/dev/zero")); // endless: refused, not read
     QCOMPARE(paneText(), QStringLiteral("Cannot open file \"/dev/zero\"."));
@@ -257,7 +257,7 @@ void StartupTest::windowIsShapedAndLaidOut()
 
     // The background picture is painted unscaled from the top-left corner.
     const QImage shot = m_form->grab().toImage();
-    QCOMPARE(shot.pixelColor(10, 200), m_form->BackgroundBitmap.pixelColor(10, 200));
+    QCOMPARE(shot.pixelColor(10, 200), m_form->backgroundBitmap().pixelColor(10, 200));
 }
 
 QTEST_MAIN(StartupTest)

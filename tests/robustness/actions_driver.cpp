@@ -121,7 +121,7 @@ int main(int argc, char* argv[])
     for (int order = 0; order < sortBy->count(); ++order) {
         sortBy->setCurrentIndex(order);
         form->SortBy_ComboBoxChange();
-        if (form->SearchActive) {
+        if (form->searchActive()) {
             for (const QString& words : {QStringLiteral("game"), QStringLiteral("zzz qqq")}) {
                 filter->setEditText(words);
                 form->SortFilter_ComboBoxKeyDown(Qt::Key_Return, Qt::NoModifier);
