@@ -98,7 +98,7 @@ int main(int argc, char* argv[])
     const Run first = searchOnce(form, args[3]);
     const Run repeated = searchOnce(form, args[3]);
     std::printf("window, %zu packages, search %d s after the first paint:\n",
-                form.project()->Applications.size(), pauseMs / 1000);
+                form.project()->applications().size(), pauseMs / 1000);
     std::printf("  first search    %8.1f ms  (%d rows; GUI thread busy at most %.1f ms, "
                 "%d calls answered)\n",
                 first.ms, first.rows, first.longestStallMs, first.answers);

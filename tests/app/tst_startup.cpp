@@ -130,7 +130,7 @@ void StartupTest::oneLanguageNeedsNoChooser()
     QCOMPARE(m_form->Preview_ExtSpeedButton->text(), QStringLiteral("&preview"));
     QCOMPARE(entriesOf(m_form->SortBy_ComboBox),
              (QStringList{"Name", "category", "company", "Suche..."}));
-    QCOMPARE(m_form->project()->Companies.back()->Name, QStringLiteral("Sonstige"));
+    QCOMPARE(m_form->project()->companies().back()->Name, QStringLiteral("Sonstige"));
 }
 
 void StartupTest::chooserOkSelectsTheRow()
@@ -141,13 +141,13 @@ void StartupTest::chooserOkSelectsTheRow()
     writeFile(programFile("quillomat.qmf"), kMenu);
     answerLanguageDialog(2, Qt::Key_Return);
     QVERIFY(m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(m_form->project()->ActiveLanguage, 3);
+    QCOMPARE(m_form->project()->activeLanguage(), 3);
     QCOMPARE(m_form->Setup_ExtSpeedButton->text(), QStringLiteral("&installer"));
 
     TMain_Form untouched;
     answerLanguageDialog(-1, Qt::Key_Return); // ok without touching the box: the first row
     QVERIFY(untouched.FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(untouched.project()->ActiveLanguage, 1);
+    QCOMPARE(untouched.project()->activeLanguage(), 1);
 }
 
 void StartupTest::chooserCancelEndsStartUp_data()
@@ -163,7 +163,7 @@ void StartupTest::chooserCancelEndsStartUp()
     writeFile(programFile("quillomat.qmf"), kMenu);
     answerLanguageDialog(1, key);
     QVERIFY(!m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QVERIFY(m_form->project()->Applications.empty()); // the menu file was never read
+    QVERIFY(m_form->project()->applications().empty()); // the menu file was never read
     QVERIFY(!m_form->isVisible());
 }
 
@@ -206,7 +206,7 @@ void StartupTest::firstRowShowsItsDescription()
 
     m_form->Quillz_ListView->setCurrentRow(2);
     QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
-    QCOMPARE(m_form->project()->Applications.front()->TextFile(), disc + "zebra/package.rtf");
+    QCOMPARE(m_form->project()->applications().front()->TextFile(), disc + "zebra/package.rtf");
     QVERIFY(paneText().contains(QStringLiteral("Paint Studio draws pictures.")));
 }
 

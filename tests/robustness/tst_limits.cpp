@@ -134,9 +134,9 @@ void TestLimits::menuFileOf50MB()
     TProject project;
     QCOMPARE(project.LoadMenuFile(path, QString()), false);
     // Nothing is truncated: every package is there.
-    QCOMPARE(project.Applications.size(), std::size_t(kBigMenuPackages));
-    QCOMPARE(project.Categories.size(), std::size_t(300));
-    QCOMPARE(project.Companies.size(), std::size_t(1000));
+    QCOMPARE(project.applications().size(), std::size_t(kBigMenuPackages));
+    QCOMPARE(project.categories().size(), std::size_t(300));
+    QCOMPARE(project.companies().size(), std::size_t(1000));
 
     RecordingRowList rows;
     project.FillApplicationList(rows, SortMode::SortByName, QString());
@@ -188,7 +188,7 @@ void TestLimits::binaryFilesAsMenuAndLanguage()
     QVERIFY(sortBy.entryCount() >= 2);
     RecordingRowList rows;
     project.FillApplicationList(rows, SortMode::SortByName, QString());
-    QCOMPARE(rows.rowCount(), int(project.Applications.size()));
+    QCOMPARE(rows.rowCount(), int(project.applications().size()));
     project.Search(rows, QStringLiteral("setup tools"));
     QVERIFY(rows.rowCount() >= 1);
 }
