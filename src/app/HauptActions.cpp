@@ -10,7 +10,7 @@
 #include "controls/TFlatComboBox.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/PreviewWindow.h"
-#include "pictures/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 #include "platform/CasePaths.h"
 #include "platform/ShellOpen.h"
 #include "text/TextTemplate.h"

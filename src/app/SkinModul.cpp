@@ -4,7 +4,7 @@
 #include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
-#include "pictures/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 #include "platform/CasePaths.h"
 #include "platform/RegularFile.h"
 #include "resources/BuiltinPictures.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/SkinKeys.h"
-#include "controls/ColorValue.h"
+#include "graphics/ColorValue.h"
 
 #include <QFont>
 #include <QImage>

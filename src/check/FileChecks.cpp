@@ -1,6 +1,6 @@
 #include "check/FileChecks.h"
 
-#include "pictures/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 #include "platform/CasePaths.h"
 #include "platform/RegularFile.h"
 #include "platform/ShellOpen.h"

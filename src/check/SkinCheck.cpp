@@ -5,7 +5,7 @@
 #include "check/FileChecks.h"
 #include "check/IniChecks.h"
 #include "check/SkinLayout.h"
-#include "pictures/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 #include "text/IniFile.h"
 #include "text/TextServices.h"
 #include "text/ValueParsing.h"

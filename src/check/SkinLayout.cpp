@@ -4,7 +4,7 @@
 #include "check/SkinLayout.h"
 
 #include "catalogue/SkinKeys.h"
-#include "controls/ColorValue.h"
+#include "graphics/ColorValue.h"
 #include "text/TextServices.h"
 #include "text/ValueParsing.h"
 

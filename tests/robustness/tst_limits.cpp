@@ -3,7 +3,7 @@
 #include "app/MediumReader.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
-#include "pictures/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfDocument.h"
 

@@ -2,7 +2,7 @@
 // window. Drag the window by its background; Enter and Escape go to the demo buttons.
 // Options: --quit-after <ms> closes the window after that time (for screenshots).
 
-#include "controls/ColorValue.h"
+#include "graphics/ColorValue.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "controls/TMovingForm.h"

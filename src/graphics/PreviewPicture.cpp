@@ -1,4 +1,4 @@
-#include "pictures/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 
 #include "platform/RegularFile.h"
 
