@@ -43,7 +43,7 @@ Run searchOnce(TMain_Form& form, const QString& word)
     QObject::connect(form.searchRunner(), &SearchRunner::finished, &loop, &QEventLoop::quit);
     probe.start();
     waitFor(20); // the probe's baseline: an idle loop
-    form.SortFilter_ComboBox->setEditText(word);
+    form.sortFilterComboBox()->setEditText(word);
     QElapsedTimer clock;
     clock.start();
     form.SortFilter_ComboBoxKeyDown(Qt::Key_Return, Qt::NoModifier);
@@ -54,7 +54,7 @@ Run searchOnce(TMain_Form& form, const QString& word)
     waitFor(20); // the rows are painted
     run.longestStallMs = probe.stop();
     run.answers = probe.answers();
-    run.rows = form.Quillz_ListView->count();
+    run.rows = form.quillzListView()->count();
     return run;
 }
 
@@ -90,8 +90,8 @@ int main(int argc, char* argv[])
     waitFor(pauseMs);
     watch.stop();
 
-    const int searchEntry = form.SortBy_ComboBox->findText(form.project()->GetText("Search"));
-    form.SortBy_ComboBox->setCurrentIndex(searchEntry);
+    const int searchEntry = form.sortByComboBox()->findText(form.project()->GetText("Search"));
+    form.sortByComboBox()->setCurrentIndex(searchEntry);
     form.SortBy_ComboBoxChange();
 
     const qsizetype warmedBefore = form.project()->descriptionCache().entryCount();

@@ -63,20 +63,21 @@ public:
     bool searchActive() const { return SearchActive; }
     const ColoredFont& descriptionFont() const { return DescriptionFont; }
 
-    // Controls, named as the layout names them (also their objectNames).
-    TExtSpeedButton* Setup_ExtSpeedButton = nullptr;
-    TExtSpeedButton* Preview_ExtSpeedButton = nullptr;
-    TExtSpeedButton* Close_ExtSpeedButton = nullptr;
-    TExtSpeedButton* Minimize_ExtSpeedButton = nullptr;
-    TExtSpeedButton* Help_ExtSpeedButton = nullptr;
-    TFlatComboBox* SortBy_ComboBox = nullptr;
-    TFlatComboBox* SortFilter_ComboBox = nullptr;
-    PackageListView* Quillz_ListView = nullptr;
-    QTextEdit* Description_RichEdit = nullptr;
-    QMenu* Help_PopupMenu = nullptr;
-    QAction* Hilfe_MenuItem = nullptr;
-    QAction* About_MenuItem = nullptr;
-    FocusMark* Focus_Mark = nullptr;
+    // Controls, named as the layout names them (also their objectNames); made once, at
+    // construction.
+    TExtSpeedButton* setupExtSpeedButton() const { return Setup_ExtSpeedButton; }
+    TExtSpeedButton* previewExtSpeedButton() const { return Preview_ExtSpeedButton; }
+    TExtSpeedButton* closeExtSpeedButton() const { return Close_ExtSpeedButton; }
+    TExtSpeedButton* minimizeExtSpeedButton() const { return Minimize_ExtSpeedButton; }
+    TExtSpeedButton* helpExtSpeedButton() const { return Help_ExtSpeedButton; }
+    TFlatComboBox* sortByComboBox() const { return SortBy_ComboBox; }
+    TFlatComboBox* sortFilterComboBox() const { return SortFilter_ComboBox; }
+    PackageListView* quillzListView() const { return Quillz_ListView; }
+    QTextEdit* descriptionRichEdit() const { return Description_RichEdit; }
+    QMenu* helpPopupMenu() const { return Help_PopupMenu; }
+    QAction* hilfeMenuItem() const { return Hilfe_MenuItem; }
+    QAction* aboutMenuItem() const { return About_MenuItem; }
+    FocusMark* focusMark() const { return Focus_Mark; }
 
     // User actions.
     void SortBy_ComboBoxChange();
@@ -128,6 +129,21 @@ private:
     void createMediumReaders();
     void requestDescription(const QString& path, bool resolveCase);
     void showDescriptionBytes(const QString& path, const std::optional<QByteArray>& bytes);
+
+    // Controls, named as the layout names them (also their objectNames).
+    TExtSpeedButton* Setup_ExtSpeedButton = nullptr;
+    TExtSpeedButton* Preview_ExtSpeedButton = nullptr;
+    TExtSpeedButton* Close_ExtSpeedButton = nullptr;
+    TExtSpeedButton* Minimize_ExtSpeedButton = nullptr;
+    TExtSpeedButton* Help_ExtSpeedButton = nullptr;
+    TFlatComboBox* SortBy_ComboBox = nullptr;
+    TFlatComboBox* SortFilter_ComboBox = nullptr;
+    PackageListView* Quillz_ListView = nullptr;
+    QTextEdit* Description_RichEdit = nullptr;
+    QMenu* Help_PopupMenu = nullptr;
+    QAction* Hilfe_MenuItem = nullptr;
+    QAction* About_MenuItem = nullptr;
+    FocusMark* Focus_Mark = nullptr;
 
     // State the handlers work on.
     QString ProgramFolder;

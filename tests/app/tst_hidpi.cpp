@@ -102,10 +102,10 @@ void HiDpiTest::glyphsAreSharp()
     const QImage window = shown();
     const QImage background = sharpBuiltin(builtin::kMainBackground);
     const QImage glyph = sharpBuiltin(builtin::kCloseGlyph).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(form.Close_ExtSpeedButton->Glyph().devicePixelRatio(), 2.0);
+    QCOMPARE(form.closeExtSpeedButton()->Glyph().devicePixelRatio(), 2.0);
     // The glyph is centred on the button (16 x 15 around 12 x 10: two across, three down), its
     // silver left transparent.
-    const QPoint origin = (form.Close_ExtSpeedButton->pos() + QPoint(2, 3)) * 2;
+    const QPoint origin = (form.closeExtSpeedButton()->pos() + QPoint(2, 3)) * 2;
     for (int y = 0; y < glyph.height(); ++y) {
         for (int x = 0; x < glyph.width(); ++x) {
             const QPoint at = origin + QPoint(x, y);
@@ -116,8 +116,8 @@ void HiDpiTest::glyphsAreSharp()
         }
     } // The help menu's images, read when the menu first opens.
     form.System_NewSpeedButtonClick();
-    QTRY_VERIFY(form.Help_PopupMenu->isVisible());
-    const QImage icon = form.Hilfe_MenuItem->icon().pixmap(QSize(16, 16), 2.0).toImage();
+    QTRY_VERIFY(form.helpPopupMenu()->isVisible());
+    const QImage icon = form.hilfeMenuItem()->icon().pixmap(QSize(16, 16), 2.0).toImage();
     QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32),
              sharpBuiltin(builtin::kHelpMenuImage).convertToFormat(QImage::Format_ARGB32));
 }

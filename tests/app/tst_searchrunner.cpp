@@ -35,7 +35,7 @@ class SearchRunnerTest : public QObject
 
 private:
     void startSearch(const QString& text);
-    QLineEdit* searchEdit() const { return m_form->SortFilter_ComboBox->lineEdit(); }
+    QLineEdit* searchEdit() const { return m_form->sortFilterComboBox()->lineEdit(); }
     QStringList expectedRows(const QString& text) const;
 
     QTemporaryDir m_program;
@@ -78,9 +78,9 @@ void SearchRunnerTest::init()
 
 void SearchRunnerTest::startSearch(const QString& text)
 {
-    const int index = m_form->SortBy_ComboBox->findText("search...");
-    m_form->SortBy_ComboBox->setCurrentIndex(index);
-    emit m_form->SortBy_ComboBox->activated(index);
+    const int index = m_form->sortByComboBox()->findText("search...");
+    m_form->sortByComboBox()->setCurrentIndex(index);
+    emit m_form->sortByComboBox()->activated(index);
     searchEdit()->setText(text);
     QTest::keyClick(searchEdit(), Qt::Key_Return);
 }
@@ -105,7 +105,7 @@ void SearchRunnerTest::warmUpStartsAfterFirstPaint()
 
 void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
 {
-    PackageListView* list = m_form->Quillz_ListView;
+    PackageListView* list = m_form->quillzListView();
     QVERIFY(QTest::qWaitFor([&] { return m_form->project()->descriptionWarmUp() != nullptr; }));
     const DescriptionWarmUp* warmUp = m_form->project()->descriptionWarmUp();
     startSearch("glider");
@@ -135,7 +135,7 @@ void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
 
 void SearchRunnerTest::escapeCancelsAndKeepsTheList()
 {
-    PackageListView* list = m_form->Quillz_ListView;
+    PackageListView* list = m_form->quillzListView();
     startSearch("glider");
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
     const QStringList before = captionsOf(list);
@@ -152,11 +152,11 @@ void SearchRunnerTest::escapeCancelsAndKeepsTheList()
 void SearchRunnerTest::leavingSearchModeCancels()
 {
     startSearch("kite");
-    const int index = m_form->SortBy_ComboBox->findText("name");
-    m_form->SortBy_ComboBox->setCurrentIndex(index);
-    emit m_form->SortBy_ComboBox->activated(index);
+    const int index = m_form->sortByComboBox()->findText("name");
+    m_form->sortByComboBox()->setCurrentIndex(index);
+    emit m_form->sortByComboBox()->activated(index);
     QTest::qWait(50);
-    QCOMPARE(m_form->Quillz_ListView->count(), kPackages);
+    QCOMPARE(m_form->quillzListView()->count(), kPackages);
 }
 
 void SearchRunnerTest::closingDuringSearchLeavesNoThread()

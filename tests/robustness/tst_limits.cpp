@@ -221,13 +221,13 @@ void TestLimits::descriptionOf100MB()
     TMain_Form form;
     form.ShowDescriptionFile(path);
     QTRY_VERIFY_WITH_TIMEOUT(!form.paneReader()->isBusy(), 20000);
-    const QTextDocument* shown = form.Description_RichEdit->document();
+    const QTextDocument* shown = form.descriptionRichEdit()->document();
     QVERIFY(shown->characterCount() > kMaxDocumentCharacters - line.size());
     QVERIFY(shown->characterCount() <= kMaxDocumentCharacters + 1);
     QVERIFY(shown->toPlainText().endsWith(QString::fromLatin1(line.chopped(1))));
     form.show();
     QVERIFY(!form.grab().isNull());
-    form.Description_RichEdit->moveCursor(QTextCursor::End);
+    form.descriptionRichEdit()->moveCursor(QTextCursor::End);
     QVERIFY(!form.grab().isNull());
     checkPeakMemory();
 }
