@@ -4,9 +4,9 @@
 #include "check/SkinLayout.h"
 
 #include "catalogue/SkinKeys.h"
-#include "controls/ColorValue.h"
-#include "platform/TextServices.h"
-#include "platform/ValueParsing.h"
+#include "graphics/ColorValue.h"
+#include "text/TextServices.h"
+#include "text/ValueParsing.h"
 
 #include <QHash>
 #include <QRect>

@@ -1,8 +1,8 @@
 #include "richtext/PlainText.h"
 
-#include "platform/FileReading.h"
-#include "platform/TextDecoding.h"
+#include "platform/RegularFile.h"
 #include "richtext/RtfParser.h"
+#include "text/TextDecoding.h"
 
 namespace quillomat {
 namespace {
