@@ -9,7 +9,7 @@
 #include "FirstSearch.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,7 +53,7 @@ void BM_LoadMenu(benchmark::State& state)
     for (auto _ : state) {
         auto project = std::make_unique<TProject>();
         project->LoadMenuFile(menuOf(state.range(0)), QString());
-        benchmark::DoNotOptimize(project->Categories.size());
+        benchmark::DoNotOptimize(project->categories().size());
         state.PauseTiming(); // freeing the catalogue is not loading it
         project.reset();
         state.ResumeTiming();

@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
     TMain_Form form;
     if (!form.FormCreate({medium + QStringLiteral("/quillomat.qmf")}, medium + u'/'))
         return 1;
-    ProgramInMemory inMemory(medium, form.Project->readPrecedence());
+    ProgramInMemory inMemory(medium, form.project()->readPrecedence());
     if (resident)
         form.installEventFilter(&inMemory);
     form.show();
@@ -84,7 +84,7 @@ int main(int argc, char* argv[])
     sincePaint.start();
     untilShown(form, sincePaint); // the start-up's own description
 
-    PackageListView& list = *form.Quillz_ListView;
+    PackageListView& list = *form.quillzListView();
     list.setFocus();
     QElapsedTimer clock;
     clock.start();
@@ -124,13 +124,13 @@ int main(int argc, char* argv[])
     // The first search, 10 s after the first paint.
     waitFor(std::max(0, 10000 - int(sincePaint.elapsed())));
     const qsizetype warmed =
-        form.Project->descriptionWarmUp() ? form.Project->descriptionWarmUp()->filesDone() : 0;
-    const int searchEntry = form.SortBy_ComboBox->findText(form.Project->GetText("Search"));
-    form.SortBy_ComboBox->setCurrentIndex(searchEntry);
+        form.project()->descriptionWarmUp() ? form.project()->descriptionWarmUp()->filesDone() : 0;
+    const int searchEntry = form.sortByComboBox()->findText(form.project()->GetText("Search"));
+    form.sortByComboBox()->setCurrentIndex(searchEntry);
     form.SortBy_ComboBoxChange();
     QEventLoop searched;
     QObject::connect(form.searchRunner(), &SearchRunner::finished, &searched, &QEventLoop::quit);
-    form.SortFilter_ComboBox->setEditText(args[3]);
+    form.sortFilterComboBox()->setEditText(args[3]);
     clock.restart();
     form.SortFilter_ComboBoxKeyDown(Qt::Key_Return, Qt::NoModifier);
     if (form.searchRunner()->isRunning())
@@ -153,7 +153,7 @@ int main(int argc, char* argv[])
                 busyMs, probe.answers(), busyMs < 50 ? "met" : "MISSED");
     std::printf("    first search 10 s after the paint: %.0f ms, %d rows, %lld descriptions "
                 "warmed before (goal under 1000 ms) %s\n",
-                searchMs, form.Quillz_ListView->count(), static_cast<long long>(warmed),
+                searchMs, form.quillzListView()->count(), static_cast<long long>(warmed),
                 searchMs < 1000 ? "met" : "MISSED");
     std::fflush(stdout);
     return 0;

@@ -43,7 +43,7 @@ Run searchOnce(TMain_Form& form, const QString& word)
     QObject::connect(form.searchRunner(), &SearchRunner::finished, &loop, &QEventLoop::quit);
     probe.start();
     waitFor(20); // the probe's baseline: an idle loop
-    form.SortFilter_ComboBox->setEditText(word);
+    form.sortFilterComboBox()->setEditText(word);
     QElapsedTimer clock;
     clock.start();
     form.SortFilter_ComboBoxKeyDown(Qt::Key_Return, Qt::NoModifier);
@@ -54,7 +54,7 @@ Run searchOnce(TMain_Form& form, const QString& word)
     waitFor(20); // the rows are painted
     run.longestStallMs = probe.stop();
     run.answers = probe.answers();
-    run.rows = form.Quillz_ListView->count();
+    run.rows = form.quillzListView()->count();
     return run;
 }
 
@@ -82,7 +82,7 @@ int main(int argc, char* argv[])
     double warmUpMs = -1;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        const DescriptionWarmUp* warmUp = form.Project->descriptionWarmUp();
+        const DescriptionWarmUp* warmUp = form.project()->descriptionWarmUp();
         if (warmUpMs < 0 && warmUp && !warmUp->isRunning())
             warmUpMs = double(sincePaint.nsecsElapsed()) / 1e6;
     });
@@ -90,15 +90,15 @@ int main(int argc, char* argv[])
     waitFor(pauseMs);
     watch.stop();
 
-    const int searchEntry = form.SortBy_ComboBox->findText(form.Project->GetText("Search"));
-    form.SortBy_ComboBox->setCurrentIndex(searchEntry);
+    const int searchEntry = form.sortByComboBox()->findText(form.project()->GetText("Search"));
+    form.sortByComboBox()->setCurrentIndex(searchEntry);
     form.SortBy_ComboBoxChange();
 
-    const qsizetype warmedBefore = form.Project->descriptionCache().entryCount();
+    const qsizetype warmedBefore = form.project()->descriptionCache().entryCount();
     const Run first = searchOnce(form, args[3]);
     const Run repeated = searchOnce(form, args[3]);
     std::printf("window, %zu packages, search %d s after the first paint:\n",
-                form.Project->Applications.size(), pauseMs / 1000);
+                form.project()->applications().size(), pauseMs / 1000);
     std::printf("  first search    %8.1f ms  (%d rows; GUI thread busy at most %.1f ms, "
                 "%d calls answered)\n",
                 first.ms, first.rows, first.longestStallMs, first.answers);
@@ -110,7 +110,7 @@ int main(int argc, char* argv[])
     std::printf("  first / repeated: %.2f (%s 1.2)\n", ratio, ratio <= 1.2 ? "within" : "ABOVE");
     std::printf("  GUI thread busy at most %.1f ms (%s 50 ms)\n", busy,
                 busy < 50 ? "under" : "NOT under");
-    const DescriptionTextCache& cache = form.Project->descriptionCache();
+    const DescriptionTextCache& cache = form.project()->descriptionCache();
     std::printf("  warmed up before the first search: %lld descriptions",
                 static_cast<long long>(warmedBefore));
     if (warmUpMs >= 0)

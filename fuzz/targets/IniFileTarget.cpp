@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
 
-#include "platform/IniFile.h"
-#include "platform/TextDecoding.h"
+#include "text/IniFile.h"
+#include "text/TextDecoding.h"
 
 namespace quillomat::fuzz {
 

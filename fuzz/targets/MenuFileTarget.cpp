@@ -97,8 +97,8 @@ void menuFile(QByteArrayView bytes)
     // Searches: the text the filter box starts with, a name of the menu, and the menu's last
     // line, which the fuzzer shapes freely. The second round is served by the text cache.
     QStringList searches{QStringLiteral("enter keywords"), QStringLiteral("studio \u00e9t\u00e9")};
-    if (!project.Applications.empty())
-        searches.append(project.Applications.front()->Name);
+    if (!project.applications().empty())
+        searches.append(project.applications().front()->Name);
     const qsizetype lastLine = menu.lastIndexOf('\n');
     searches.append(QString::fromUtf8(
         menu.sliced(lastLine + 1).first(std::min<qsizetype>(menu.size() - lastLine - 1, 256))));

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "platform/TextServices.h"
+#include "text/TextServices.h"
 
 namespace quillomat {
 namespace {

@@ -8,12 +8,12 @@
 #include "app/SearchRunner.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
+#include "graphics/PreviewPicture.h"
 #include "platform/CasePaths.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewPicture.h"
-#include "platform/PreviewWindow.h"
 #include "platform/ShellOpen.h"
-#include "platform/TextTemplate.h"
+#include "text/TextTemplate.h"
 
 #include <QApplication>
 #include <QKeyEvent>

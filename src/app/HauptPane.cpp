@@ -4,9 +4,9 @@
 #include "app/MediumReader.h"
 #include "app/SkinPalette.h"
 #include "platform/CasePaths.h"
-#include "platform/FileReading.h"
-#include "platform/TextTemplate.h"
+#include "platform/RegularFile.h"
 #include "richtext/RtfDocument.h"
+#include "text/TextTemplate.h"
 
 #include <QFileInfo>
 #include <QTextBlockFormat>

@@ -11,32 +11,19 @@
 #include "app/SkinPalette.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
-#include "controls/WindowShape.h"
 #include "dialogs/LangDlg.h"
 #include "platform/DriveRoot.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextTemplate.h"
 #include "resources/BuiltinPictures.h"
+#include "text/TextTemplate.h"
 
 #include <QApplication>
 #include <QMenu>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTextEdit>
 
 namespace quillomat {
 namespace {
-
-constexpr ColorValue kPanelColor = 0x404040;
-const QString kLayoutFontName = QStringLiteral("MS Sans Serif");
-constexpr int kLayoutFontPoints = 8;
-
-QFont layoutFont(bool bold = false)
-{
-    QFont font(kLayoutFontName, kLayoutFontPoints);
-    font.setBold(bold);
-    return font;
-}
 
 TFlatComboBox* makeComboBox(QWidget* parent, const QString& name, const QString& accessible,
                             const QRect& geometry)
@@ -45,12 +32,8 @@ TFlatComboBox* makeComboBox(QWidget* parent, const QString& name, const QString&
     box->setObjectName(name);
     box->setAccessibleName(accessible);
     box->setGeometry(geometry);
-    box->setColor(kPanelColor);
-    box->setColorArrow(kPanelColor);
-    box->setColorArrowBackground(clSilver);
-    box->setColorBorder(clGray);
+    setUpPanelComboBox(*box);
     box->setFont(layoutFont());
-    box->setFontColor(clSilver);
     box->setItemHeight(TFlatComboBox::DefaultItemHeight);
     return box;
 }
@@ -62,10 +45,7 @@ TExtSpeedButton* makeButton(QWidget* parent, const QString& name, const QString&
     button->setObjectName(name);
     button->setAccessibleName(accessible);
     button->setGeometry(geometry);
-    button->setFlat(true);
-    button->setFrameVisible(false);
-    button->setActionAreaVisble(false);
-    button->setActionAreaColor(clBlack);
+    setUpFlatButton(*button);
     return button;
 }
 
@@ -91,7 +71,7 @@ TExtSpeedButton* makeGlyphButton(QWidget* parent, const QString& name, const QSt
 
 } // namespace
 
-TMain_Form::TMain_Form(QWidget* parent) : TMovingForm(parent)
+TMain_Form::TMain_Form(QWidget* parent) : TSkinnedForm(parent)
 {
     setObjectName(QStringLiteral("Main_Form"));
     setWindowTitle(QStringLiteral("Quillomat"));
@@ -102,6 +82,11 @@ TMain_Form::TMain_Form(QWidget* parent) : TMovingForm(parent)
     createMediumReaders();
     connectHandlers();
     qApp->installEventFilter(this);
+}
+
+TMain_Form::TMain_Form(const QString& programFolder, QWidget* parent) : TMain_Form(parent)
+{
+    ProgramFolder = programFolder;
 }
 
 TMain_Form::~TMain_Form()
@@ -189,7 +174,7 @@ bool TMain_Form::FormCreate(const QStringList& arguments, const QString& program
     CurrentFilter.clear();
     bool ok = true;
     ProgramFolder = programFolder;
-    BackgroundBitmap = builtin::picture(builtin::kMainBackground, devicePixelRatioF());
+    setBackgroundBitmap(builtin::picture(builtin::kMainBackground, devicePixelRatioF()));
     DescriptionFont = {QFont(QStringLiteral("Tahoma"), 10), clWhite};
     ApplySkin();
 
@@ -271,6 +256,35 @@ void TMain_Form::selectFirstRow()
         Quillz_ListView->setCurrentRow(0);
 }
 
+QWidget* TMain_Form::skinnedControl(skinkeys::Target target) const
+{
+    using enum skinkeys::Target; // ahead of the member DescriptionFont
+    switch (target) {
+    case Window: // the window itself is skinnedWindow()
+    case DescriptionFont:
+        return nullptr;
+    case SortBy:
+        return SortBy_ComboBox;
+    case Filter:
+        return SortFilter_ComboBox;
+    case List:
+        return Quillz_ListView;
+    case Description:
+        return Description_RichEdit;
+    case Preview:
+        return Preview_ExtSpeedButton;
+    case Setup:
+        return Setup_ExtSpeedButton;
+    case Help:
+        return Help_ExtSpeedButton;
+    case Minimize:
+        return Minimize_ExtSpeedButton;
+    case Close:
+        return Close_ExtSpeedButton;
+    }
+    return nullptr;
+}
+
 void TMain_Form::ApplySkin()
 {
     LoadSkin(*this, ProgramFolder + QStringLiteral("qmskin.ini"));
@@ -279,30 +293,6 @@ void TMain_Form::ApplySkin()
     setPanelTextColor(*Description_RichEdit, DescriptionFont.color);
     setWindowRegion();
     update();
-}
-
-void TMain_Form::setWindowRegion()
-{
-    WindowRegion = roundedWindowRegion(size());
-    hasWindowRegion = true;
-    setMask(WindowRegion);
-}
-
-void TMain_Form::removeWindowRegion()
-{
-    if (!hasWindowRegion)
-        return;
-    clearMask();
-    WindowRegion = QRegion();
-    hasWindowRegion = false;
-}
-
-void TMain_Form::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    // Where the window is larger than its picture, the window's own colour shows.
-    painter.fillRect(rect(), colorFromValue(clBtnFace));
-    builtin::drawPicture(painter, BackgroundBitmap, size());
 }
 
 } // namespace quillomat

@@ -3,13 +3,15 @@
 #include "platform/FontSubstitutes.h"
 
 #include <QApplication>
+#include <QFont>
 
 namespace quillomat {
 
 void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Quillomat"));
-    installWindowsFontSubstitutes();
+    for (const FontSubstitute& substitute : windowsFontSubstitutes())
+        QFont::insertSubstitutions(substitute.family, substitute.substitutes);
 }
 
 } // namespace quillomat

@@ -26,7 +26,7 @@ bool SearchRunner::start(const QString& text)
 {
     if (isRunning())
         return false;
-    if (m_project.Applications.size() <= kInlinePackages) {
+    if (m_project.applications().size() <= kInlinePackages) {
         m_list.refill([&](RowList& rows) { m_project.Search(rows, text); });
         emit finished();
         return true;

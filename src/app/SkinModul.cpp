@@ -1,17 +1,15 @@
 #include "app/SkinModul.h"
 
-#include "app/Haupt.h"
-#include "app/PackageListView.h"
 #include "app/SkinPalette.h"
 #include "catalogue/SkinKeys.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "graphics/PreviewPicture.h"
 #include "platform/CasePaths.h"
-#include "platform/FileProbe.h"
-#include "platform/IniFile.h"
-#include "platform/PreviewPicture.h"
-#include "platform/ValueParsing.h"
+#include "platform/RegularFile.h"
 #include "resources/BuiltinPictures.h"
+#include "text/IniFile.h"
+#include "text/ValueParsing.h"
 
 #include <QTextEdit>
 
@@ -33,75 +31,55 @@ constexpr QRgb kSignBackground = 0xC0C0C0;
 
 using namespace skinkeys;
 
-QWidget* widgetOf(TMain_Form& form, Target target)
+QWidget* widgetOf(SkinnableWindow& form, Target target)
 {
-    switch (target) {
-    case Window:
-        return &form;
-    case SortBy:
-        return form.SortBy_ComboBox;
-    case Filter:
-        return form.SortFilter_ComboBox;
-    case List:
-        return form.Quillz_ListView;
-    case Description:
-        return form.Description_RichEdit;
-    case DescriptionFont:
-        return nullptr;
-    case Preview:
-        return form.Preview_ExtSpeedButton;
-    case Setup:
-        return form.Setup_ExtSpeedButton;
-    case Help:
-        return form.Help_ExtSpeedButton;
-    case Minimize:
-        return form.Minimize_ExtSpeedButton;
-    case Close:
-        return form.Close_ExtSpeedButton;
-    }
-    return nullptr;
+    return target == Window ? &form.skinnedWindow() : form.skinnedControl(target);
 }
 
-TFlatComboBox* comboBoxOf(TMain_Form& form, Target target)
+TFlatComboBox* comboBoxOf(SkinnableWindow& form, Target target)
 {
-    return target == SortBy   ? form.SortBy_ComboBox
-           : target == Filter ? form.SortFilter_ComboBox
-                              : nullptr;
+    return target == SortBy || target == Filter
+               ? qobject_cast<TFlatComboBox*>(widgetOf(form, target))
+               : nullptr;
 }
 
-TExtSpeedButton* buttonOf(TMain_Form& form, Target target)
+TExtSpeedButton* buttonOf(SkinnableWindow& form, Target target)
 {
     return qobject_cast<TExtSpeedButton*>(widgetOf(form, target));
 }
 
-QFont fontOf(TMain_Form& form, Target target)
+QFont fontOf(SkinnableWindow& form, Target target)
 {
     if (target == DescriptionFont)
-        return form.DescriptionFont.font;
+        return form.skinnedDescriptionFont().font;
     return widgetOf(form, target)->font();
 }
 
-void setFontOf(TMain_Form& form, Target target, const QFont& font)
+void setFontOf(SkinnableWindow& form, Target target, const QFont& font)
 {
-    if (target == DescriptionFont)
-        form.DescriptionFont.font = font;
-    else
+    if (target == DescriptionFont) {
+        ColoredFont described = form.skinnedDescriptionFont();
+        described.font = font;
+        form.setSkinnedDescriptionFont(described);
+    } else
         widgetOf(form, target)->setFont(font);
 }
 
-void setFontColorOf(TMain_Form& form, Target target, ColorValue color)
+void setFontColorOf(SkinnableWindow& form, Target target, ColorValue color)
 {
-    if (target == DescriptionFont)
-        form.DescriptionFont.color = color;
-    else if (target == List)
-        setPanelTextColor(*form.Quillz_ListView, color);
+    if (target == DescriptionFont) {
+        ColoredFont described = form.skinnedDescriptionFont();
+        described.color = color;
+        form.setSkinnedDescriptionFont(described);
+    } else if (target == List)
+        setPanelTextColor(*widgetOf(form, target), color);
     else if (TFlatComboBox* box = comboBoxOf(form, target))
         box->setFontColor(color);
     else if (TExtSpeedButton* button = buttonOf(form, target))
         button->setFontColor(color);
 }
 
-void setFillOf(TMain_Form& form, Target target, ColorValue color)
+void setFillOf(SkinnableWindow& form, Target target, ColorValue color)
 {
     if (TFlatComboBox* box = comboBoxOf(form, target))
         box->setColor(color);
@@ -113,14 +91,14 @@ void setFillOf(TMain_Form& form, Target target, ColorValue color)
 // not convert, and the window keeps that side: below one pixel a window has no area, and above
 // kMaxWindowSide it could not be seen whole on any display while its buffer takes gigabytes
 // (or the display server refuses it and nothing is shown at all).
-void setWindowSide(TMain_Form& form, Property side, int value)
+void setWindowSide(QWidget& window, Property side, int value)
 {
     if (value < 1 || value > kMaxWindowSide)
         return;
     if (side == Width)
-        form.resize(value, form.height());
+        window.resize(value, window.height());
     else
-        form.resize(form.width(), value);
+        window.resize(window.width(), value);
 }
 
 // A control's side may be zero or negative: Qt shows such a control with no area.
@@ -182,10 +160,11 @@ QImage loadBackground(const QString& programFolder, const QString& value, qreal 
                                  pixelRatio);
 }
 
-void applyText(TMain_Form& form, const SkinKey& key, const QString& value)
+void applyText(SkinnableWindow& form, const SkinKey& key, const QString& value)
 {
     if (key.property == Background) {
-        form.BackgroundBitmap = loadBackground(form.ProgramFolder, value, form.devicePixelRatioF());
+        form.setSkinBackground(
+            loadBackground(form.skinFolder(), value, form.skinnedWindow().devicePixelRatioF()));
         return;
     }
     // Font name: an empty value leaves the name.
@@ -196,7 +175,7 @@ void applyText(TMain_Form& form, const SkinKey& key, const QString& value)
     setFontOf(form, key.target, font);
 }
 
-void applyNumber(TMain_Form& form, const SkinKey& key, std::optional<qint32> read)
+void applyNumber(SkinnableWindow& form, const SkinKey& key, std::optional<qint32> read)
 {
     // The signs are the exception to "missing leaves the target": without the key they are
     // black again.
@@ -215,7 +194,7 @@ void applyNumber(TMain_Form& form, const SkinKey& key, std::optional<qint32> rea
     case Width:
     case Height:
         if (key.target == Window)
-            setWindowSide(form, key.property, value);
+            setWindowSide(form.skinnedWindow(), key.property, value);
         else
             setGeometryPart(*widgetOf(form, key.target), key.property, value);
         break;
@@ -265,7 +244,7 @@ void applyNumber(TMain_Form& form, const SkinKey& key, std::optional<qint32> rea
 
 } // namespace
 
-void LoadSkin(TMain_Form& form, const QString& skinFile)
+void LoadSkin(SkinnableWindow& form, const QString& skinFile)
 {
     if (!canOpenForReading(skinFile))
         return;

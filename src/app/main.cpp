@@ -2,8 +2,8 @@
 #include "app/ProgramInMemory.h"
 #include "app/ProgramSetup.h"
 #include "app/QuitAfterFirstPaint.h"
+#include "dialogs/WindowPlacement.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 
@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsSet("QUILLOMAT_QUIT_AFTER_FIRST_PAINT"))
         window.installEventFilter(new quillomat::QuitAfterFirstPaint(&window));
     // Stopped before the window and its catalogue go.
-    quillomat::ProgramInMemory inMemory(window.ProgramFolder, window.Project->readPrecedence());
+    quillomat::ProgramInMemory inMemory(window.programFolder(), window.project()->readPrecedence());
     window.installEventFilter(&inMemory);
     quillomat::centreOnPrimaryScreen(&window);
     window.show();

@@ -2,7 +2,7 @@
 
 #include "platform/CasePaths.h"
 #include "platform/RegularFile.h"
-#include "platform/UpperCasedUtf8.h"
+#include "text/UpperCasedUtf8.h"
 #include "richtext/PlainText.h"
 
 namespace quillomat {

@@ -6,10 +6,10 @@
 #include "catalogue/PathRules.h"
 #include "catalogue/TProject.h"
 #include "platform/DriveRoot.h"
-#include "platform/FileProbe.h"
-#include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextServices.h"
+#include "platform/RegularFile.h"
+#include "text/IniFile.h"
+#include "text/TextServices.h"
 
 #include <QSet>
 

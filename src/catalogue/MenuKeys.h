@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QString>
 #include <QStringView>

@@ -3,9 +3,9 @@
 #include "catalogue/BuiltinTexts.h"
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/DescriptionWarmUp.h"
-#include "platform/Exception.h"
-#include "platform/FileProbe.h"
-#include "platform/IniFile.h"
+#include "platform/RegularFile.h"
+#include "text/Exception.h"
+#include "text/IniFile.h"
 
 #include <algorithm>
 

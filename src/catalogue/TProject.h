@@ -87,13 +87,23 @@ public:
     // Reads a description for the user meanwhile (the pane) hold the warm-up back.
     ReadPrecedence& readPrecedence() const { return *m_readPrecedence; }
 
+    // The catalogue's lists, read-only: only the loaders above change them. Languages[0] is the
+    // built-in language; ActiveLanguage indexes Languages.
+    std::int32_t activeLanguage() const { return ActiveLanguage; }
+    const std::vector<std::unique_ptr<TLanguage>>& languages() const { return Languages; }
+    const std::vector<std::unique_ptr<TAppDescription>>& applications() const
+    {
+        return Applications;
+    }
+    const std::vector<std::unique_ptr<TCompany>>& companies() const { return Companies; }
+    const std::vector<std::unique_ptr<TCategory>>& categories() const { return Categories; }
+
+private:
     std::int32_t ActiveLanguage = 0;
     std::vector<std::unique_ptr<TLanguage>> Languages;
     std::vector<std::unique_ptr<TAppDescription>> Applications;
     std::vector<std::unique_ptr<TCompany>> Companies;
     std::vector<std::unique_ptr<TCategory>> Categories;
-
-private:
     QString m_cdFolder;
     // The CD folders whose packages keep their files without it, one per menu file read. A
     // deque, so that each stays where its packages point.

@@ -1,6 +1,6 @@
 #include "catalogue/TRubric.h"
 
-#include "platform/Exception.h"
+#include "text/Exception.h"
 
 namespace quillomat {
 

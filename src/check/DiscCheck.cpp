@@ -7,8 +7,8 @@
 #include "check/FileChecks.h"
 #include "check/IniChecks.h"
 #include "platform/DriveRoot.h"
-#include "platform/FileProbe.h"
-#include "platform/TextServices.h"
+#include "platform/RegularFile.h"
+#include "text/TextServices.h"
 
 #include <QFileInfo>
 

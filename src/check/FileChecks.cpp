@@ -1,8 +1,8 @@
 #include "check/FileChecks.h"
 
+#include "graphics/PreviewPicture.h"
 #include "platform/CasePaths.h"
-#include "platform/FileReading.h"
-#include "platform/PreviewPicture.h"
+#include "platform/RegularFile.h"
 #include "platform/ShellOpen.h"
 #include "richtext/PlainText.h"
 

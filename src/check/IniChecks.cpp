@@ -1,7 +1,7 @@
 #include "check/IniChecks.h"
 
-#include "platform/FileProbe.h"
-#include "platform/TextServices.h"
+#include "platform/RegularFile.h"
+#include "text/TextServices.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "check/Report.h"
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QStringList>
 

@@ -3,8 +3,8 @@
 #include "catalogue/BuiltinTexts.h"
 #include "check/DiscCheck.h"
 #include "check/IniChecks.h"
-#include "platform/IniFile.h"
-#include "platform/TextServices.h"
+#include "text/IniFile.h"
+#include "text/TextServices.h"
 
 #include <optional>
 

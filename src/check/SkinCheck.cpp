@@ -5,10 +5,10 @@
 #include "check/FileChecks.h"
 #include "check/IniChecks.h"
 #include "check/SkinLayout.h"
-#include "platform/IniFile.h"
-#include "platform/PreviewPicture.h"
-#include "platform/TextServices.h"
-#include "platform/ValueParsing.h"
+#include "graphics/PreviewPicture.h"
+#include "text/IniFile.h"
+#include "text/TextServices.h"
+#include "text/ValueParsing.h"
 
 #include <QFileInfo>
 #include <QSet>

@@ -2,7 +2,7 @@
 
 #include "catalogue/SkinKeys.h"
 #include "check/Report.h"
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QColor>
 #include <QSize>

@@ -208,10 +208,10 @@ void writeShow(JsonWriter& json, const TProject& project)
     json.key(QStringLiteral("languages"));
     writeStringArray(json, project.GetLanguageNames());
     json.key(QStringLiteral("activeLanguage"));
-    json.value(qint64(project.ActiveLanguage));
+    json.value(qint64(project.activeLanguage()));
     json.key(QStringLiteral("applications"));
     json.beginArray();
-    for (const auto& app : project.Applications) {
+    for (const auto& app : project.applications()) {
         json.beginObject();
         // Files are shown as found on disc.
         const std::pair<const char16_t*, QString> fields[] = {
@@ -230,9 +230,9 @@ void writeShow(JsonWriter& json, const TProject& project)
     }
     json.endArray();
     json.key(QStringLiteral("categories"));
-    writeGroups(json, project.Categories);
+    writeGroups(json, project.categories());
     json.key(QStringLiteral("companies"));
-    writeGroups(json, project.Companies);
+    writeGroups(json, project.companies());
     json.key(QStringLiteral("sortBy"));
     RecordingChoiceBox sortBy;
     project.FillSortByList(sortBy);

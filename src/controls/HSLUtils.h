@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ColorValue.h"
+#include "graphics/ColorValue.h"
 
 namespace quillomat {
 

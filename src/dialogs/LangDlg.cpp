@@ -2,23 +2,11 @@
 
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
-#include "controls/WindowShape.h"
-#include "platform/WindowPlacement.h"
+#include "dialogs/WindowPlacement.h"
 #include "resources/BuiltinPictures.h"
-
-#include <QPainter>
 
 namespace quillomat {
 namespace {
-
-constexpr ColorValue kPanelColor = 0x404040;
-
-QFont dialogFont(bool bold = false)
-{
-    QFont font(QStringLiteral("MS Sans Serif"), 8);
-    font.setBold(bold);
-    return font;
-}
 
 TExtSpeedButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
                             const QRect& geometry, bool bold, int modalResult)
@@ -27,13 +15,10 @@ TExtSpeedButton* makeButton(QWidget* parent, const QString& name, const QString&
     button->setObjectName(name);
     button->setAccessibleName(QString(caption).remove(u'&'));
     button->setGeometry(geometry);
-    button->setFlat(true);
+    setUpFlatButton(*button);
     button->setText(caption);
-    button->setFont(dialogFont(bold));
+    button->setFont(layoutFont(bold));
     button->setFontColor(clWhite);
-    button->setFrameVisible(false);
-    button->setActionAreaVisble(false);
-    button->setActionAreaColor(clBlack);
     button->setDefault(true);
     button->setModalResult(modalResult);
     return button;
@@ -42,17 +27,17 @@ TExtSpeedButton* makeButton(QWidget* parent, const QString& name, const QString&
 } // namespace
 
 TChoseLang_Form::TChoseLang_Form(QWidget* owner)
-    : TMovingForm(owner, Qt::Dialog | Qt::FramelessWindowHint)
+    : TSkinnedForm(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("ChoseLang_Form"));
     setWindowTitle(QStringLiteral("Quillodex"));
     setAccessibleName(tr("Choose the language"));
     setFixedSize(kWidth, kHeight);
-    setFont(dialogFont());
+    setFont(layoutFont());
 
     // The ok button lies before the cancel button, so Enter reaches ok first.
-    Ok_ExtSpeedButton = makeButton(this, QStringLiteral("Ok_ExtSpeedButton"),
-                                   QStringLiteral("&ok"), {247, 124, 67, 21}, true, 1);
+    Ok_ExtSpeedButton = makeButton(this, QStringLiteral("Ok_ExtSpeedButton"), QStringLiteral("&ok"),
+                                   {247, 124, 67, 21}, true, 1);
     Vorschau_ExtSpeedButton = makeButton(this, QStringLiteral("Vorschau_ExtSpeedButton"),
                                          QStringLiteral("&cancel"), {179, 124, 67, 21}, false, 2);
     Vorschau_ExtSpeedButton->setCancel(true);
@@ -61,12 +46,8 @@ TChoseLang_Form::TChoseLang_Form(QWidget* owner)
     Lang_ComboBox->setObjectName(QStringLiteral("Lang_ComboBox"));
     Lang_ComboBox->setAccessibleName(tr("Language"));
     Lang_ComboBox->setGeometry(30, 91, 283, 21);
-    Lang_ComboBox->setColor(kPanelColor);
-    Lang_ComboBox->setColorArrow(kPanelColor);
-    Lang_ComboBox->setColorArrowBackground(clSilver);
-    Lang_ComboBox->setColorBorder(clGray);
-    Lang_ComboBox->setFont(dialogFont());
-    Lang_ComboBox->setFontColor(clSilver);
+    setUpPanelComboBox(*Lang_ComboBox);
+    Lang_ComboBox->setFont(layoutFont());
     Lang_ComboBox->setItemHeight(TFlatComboBox::DefaultItemHeight);
     Lang_ComboBox->setFocus();
 
@@ -81,17 +62,13 @@ TChoseLang_Form::~TChoseLang_Form()
 
 void TChoseLang_Form::FormCreate()
 {
-    WindowRegion = roundedWindowRegion(size());
-    setMask(WindowRegion);
-    BackgroundBitmap = builtin::picture(builtin::kLanguageBackground, devicePixelRatioF());
+    setWindowRegion();
+    setBackgroundBitmap(builtin::picture(builtin::kLanguageBackground, devicePixelRatioF()));
 }
 
 void TChoseLang_Form::FormDestroy()
 {
-    if (WindowRegion.isEmpty())
-        return;
-    clearMask();
-    WindowRegion = QRegion();
+    removeWindowRegion();
 }
 
 void TChoseLang_Form::SetLanguageList(const QStringList& names)
@@ -113,14 +90,7 @@ void TChoseLang_Form::FormShow()
 void TChoseLang_Form::showEvent(QShowEvent* event)
 {
     FormShow();
-    TMovingForm::showEvent(event);
-}
-
-void TChoseLang_Form::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), colorFromValue(clBtnFace));
-    builtin::drawPicture(painter, BackgroundBitmap, size());
+    TSkinnedForm::showEvent(event);
 }
 
 } // namespace quillomat

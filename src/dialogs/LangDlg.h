@@ -1,9 +1,7 @@
 #pragma once
 
-#include "controls/TMovingForm.h"
+#include "controls/TSkinnedForm.h"
 
-#include <QImage>
-#include <QRegion>
 #include <QStringList>
 
 namespace quillomat {
@@ -13,7 +11,7 @@ class TFlatComboBox;
 
 // The small borderless dialog in which the user picks the interface language at start.
 // It knows nothing of the language file: the caller hands it the names and reads back the row.
-class TChoseLang_Form : public TMovingForm
+class TChoseLang_Form : public TSkinnedForm
 {
     Q_OBJECT
 
@@ -29,15 +27,11 @@ public:
     // The chosen row counted from 0, or -1 when none is chosen.
     int GetChosenLanguage() const;
 
-    QImage BackgroundBitmap;
-    QRegion WindowRegion;
-
     TExtSpeedButton* Ok_ExtSpeedButton = nullptr;
     TExtSpeedButton* Vorschau_ExtSpeedButton = nullptr;
     TFlatComboBox* Lang_ComboBox = nullptr;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

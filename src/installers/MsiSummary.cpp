@@ -6,7 +6,7 @@
 #include "installers/Bytes.h"
 #include "installers/InstallerInfo.h"
 #include "platform/CodePageConverter.h"
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <QMap>
 

@@ -1,11 +1,8 @@
 #include "platform/FontSubstitutes.h"
 
-#include <QFont>
-#include <QStringList>
-
 namespace quillomat {
 
-void installWindowsFontSubstitutes()
+std::vector<FontSubstitute> windowsFontSubstitutes()
 {
     // Liberation and Nimbus share the widths of the Windows core fonts; DejaVu is the last
     // resort that every Debian desktop has.
@@ -13,10 +10,12 @@ void installWindowsFontSubstitutes()
                            QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")};
     const QStringList serif{QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
                             QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")};
+    std::vector<FontSubstitute> substitutes;
     for (const char* family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Helvetica"})
-        QFont::insertSubstitutions(QString::fromLatin1(family), sans);
+        substitutes.push_back({QString::fromLatin1(family), sans});
     for (const char* family : {"MS Serif", "Times New Roman", "Times"})
-        QFont::insertSubstitutions(QString::fromLatin1(family), serif);
+        substitutes.push_back({QString::fromLatin1(family), serif});
+    return substitutes;
 }
 
 } // namespace quillomat

@@ -1,11 +1,8 @@
 #include "platform/FontSubstitutes.h"
 
-#include <QFont>
-#include <QStringList>
-
 namespace quillomat {
 
-void installWindowsFontSubstitutes()
+std::vector<FontSubstitute> windowsFontSubstitutes()
 {
     // Where a family is missing (bitmap fonts left out, Wine, RTF texts written on other
     // systems naming Helvetica or Times), the TrueType families of the same widths that every
@@ -13,10 +10,12 @@ void installWindowsFontSubstitutes()
     const QStringList sans{QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
                            QStringLiteral("Tahoma")};
     const QStringList serif{QStringLiteral("Times New Roman")};
+    std::vector<FontSubstitute> substitutes;
     for (const char* family : {"MS Sans Serif", "Helvetica"})
-        QFont::insertSubstitutions(QString::fromLatin1(family), sans);
+        substitutes.push_back({QString::fromLatin1(family), sans});
     for (const char* family : {"MS Serif", "Times"})
-        QFont::insertSubstitutions(QString::fromLatin1(family), serif);
+        substitutes.push_back({QString::fromLatin1(family), serif});
+    return substitutes;
 }
 
 } // namespace quillomat

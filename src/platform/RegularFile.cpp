@@ -3,6 +3,7 @@
 #include "platform/SystemFile.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <algorithm>
 
@@ -114,6 +115,30 @@ bool readRegularFileInBlocks(const QString& path, qsizetype blockSize,
     if (!read && error)
         *error = reason;
     return read;
+}
+
+bool isRegularFile(const QString& path)
+{
+    return regularFileStamp(path).has_value();
+}
+
+bool canOpenForReading(const QString& path)
+{
+    if (!isRegularFile(path))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path, QString* error)
+{
+    std::optional<RegularFileContent> content = readWholeRegularFile(path, error);
+    if (!content)
+        return std::nullopt;
+    return std::move(content->bytes);
 }
 
 } // namespace quillomat

@@ -1,30 +1,28 @@
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 
 namespace quillomat {
 
-// What tells one state of a file from another: size, times of the last write and of the last
-// change of its metadata, and its identity (volume and file number).
-struct FileStamp
-{
-    std::int64_t size = -1;
-    std::int64_t modifiedNs = 0;
-    std::int64_t changedNs = 0;
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
 // The stamp of a regular file (or of the file a link leads to); nullopt for anything else:
 // missing, a folder, a device or a pipe. Never opens the file for reading.
 std::optional<FileStamp> regularFileStamp(const QString& path);
+
+// True for a regular file (or a link to one). Folders, devices and named pipes are not files
+// the program reads: a device never ends, and opening a pipe waits for a writer.
+bool isRegularFile(const QString& path);
+
+// Opens the file read-only and closes it again. False when either step fails, which is what
+// the loaders mean by "the file cannot be opened" (missing, unreadable, a folder, a device or
+// a named pipe).
+bool canOpenForReading(const QString& path);
 
 // A whole regular file, read through one handle, with its stamp before and after reading, so
 // that a caller can tell whether the file changed meanwhile.
@@ -39,6 +37,10 @@ struct RegularFileContent
 // in `error` when one is given.
 std::optional<RegularFileContent> readWholeRegularFile(const QString& path,
                                                        QString* error = nullptr);
+
+// Reads a whole regular file; nullopt when it is missing, unreadable or not a regular file,
+// with the reason in `error` when one is given.
+std::optional<QByteArray> readRegularFile(const QString& path, QString* error = nullptr);
 
 // Reads a regular file from start to end in blocks of at most `blockSize` bytes, handing each
 // to `consume` as it arrives, so that a large file is never in memory whole. false, with the

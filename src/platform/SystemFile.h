@@ -3,7 +3,7 @@
 // The few file operations the regular-file reader needs, one implementation per system
 // (RegularFile<System>.cpp); only RegularFile.cpp uses them.
 
-#include "platform/RegularFile.h"
+#include "platform/FileStamp.h"
 
 #include <QString>
 

@@ -1,7 +1,5 @@
 #include "resources/BuiltinPictures.h"
 
-#include <QPaintDevice>
-#include <QPainter>
 #include <QResource>
 #include <QtEndian>
 
@@ -153,17 +151,6 @@ QImage sharpPicture(const QImage& plain, const QImage& companion, qreal devicePi
     QImage sharp = companion;
     sharp.setDevicePixelRatio(2);
     return sharp;
-}
-
-void drawPicture(QPainter& painter, const QImage& picture, const QSize& area)
-{
-    const qreal ratio = picture.devicePixelRatio();
-    const QSizeF shown = picture.deviceIndependentSize().boundedTo(QSizeF(area));
-    const qreal scale = painter.device()->devicePixelRatio() / ratio;
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale != qRound(scale));
-    painter.drawImage(QRectF(QPointF(0, 0), shown), picture, QRectF(QPointF(0, 0), shown * ratio));
-    painter.restore();
 }
 
 } // namespace quillomat::builtin

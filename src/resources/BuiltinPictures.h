@@ -3,8 +3,6 @@
 #include <QImage>
 #include <QString>
 
-class QPainter;
-
 // The program's own pictures, compiled in by the quillomat_resources target. The backgrounds
 // and the window glyphs are uncompressed bitmaps, stored uncompressed: they are read at every
 // start, and a bitmap needs next to no decoding.
@@ -36,11 +34,6 @@ QString sharpCompanionPath(const QString& path);
 // area; otherwise the plain picture, which Qt enlarges. A companion of any other size would
 // move every part of the picture away from the controls laid out on it.
 QImage sharpPicture(const QImage& plain, const QImage& companion, qreal devicePixelRatio);
-
-// Draws the part of the picture that covers `area` from its top-left corner, never stretched:
-// at the picture's own pixel ratio, smoothed only where the screen's ratio is not a whole
-// multiple of it (a 150 % screen showing a 2x picture).
-void drawPicture(QPainter& painter, const QImage& picture, const QSize& area);
 
 // An uncompressed Windows bitmap of 1, 4, 8 or 24 bits per pixel (the indexed ones keep their
 // colour table); a null image for any other bytes.

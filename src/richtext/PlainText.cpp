@@ -1,9 +1,9 @@
 #include "richtext/PlainText.h"
 
-#include "platform/FileReading.h"
-#include "platform/TextDecoding.h"
-#include "platform/UpperCasedUtf8.h"
+#include "platform/RegularFile.h"
 #include "richtext/RtfParser.h"
+#include "text/TextDecoding.h"
+#include "text/UpperCasedUtf8.h"
 
 #include <type_traits>
 

@@ -1,6 +1,6 @@
 #include "richtext/RtfCodePages.h"
 
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <array>
 #include <mutex>

@@ -1,9 +1,9 @@
 #include "richtext/RtfDocument.h"
 
-#include "platform/FileReading.h"
-#include "platform/TextDecoding.h"
+#include "platform/RegularFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfParser.h"
+#include "text/TextDecoding.h"
 
 #include <QImage>
 #include <QTextCursor>

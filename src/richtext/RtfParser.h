@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UpperCasedUtf8.h"
+#include "text/UpperCasedUtf8.h"
 #include "richtext/RtfCodePages.h"
 #include "richtext/RtfFormat.h"
 #include "richtext/RtfSink.h"

@@ -102,10 +102,10 @@ void HiDpiTest::glyphsAreSharp()
     const QImage window = shown();
     const QImage background = sharpBuiltin(builtin::kMainBackground);
     const QImage glyph = sharpBuiltin(builtin::kCloseGlyph).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(form.Close_ExtSpeedButton->Glyph().devicePixelRatio(), 2.0);
+    QCOMPARE(form.closeExtSpeedButton()->Glyph().devicePixelRatio(), 2.0);
     // The glyph is centred on the button (16 x 15 around 12 x 10: two across, three down), its
     // silver left transparent.
-    const QPoint origin = (form.Close_ExtSpeedButton->pos() + QPoint(2, 3)) * 2;
+    const QPoint origin = (form.closeExtSpeedButton()->pos() + QPoint(2, 3)) * 2;
     for (int y = 0; y < glyph.height(); ++y) {
         for (int x = 0; x < glyph.width(); ++x) {
             const QPoint at = origin + QPoint(x, y);
@@ -116,8 +116,8 @@ void HiDpiTest::glyphsAreSharp()
         }
     } // The help menu's images, read when the menu first opens.
     form.System_NewSpeedButtonClick();
-    QTRY_VERIFY(form.Help_PopupMenu->isVisible());
-    const QImage icon = form.Hilfe_MenuItem->icon().pixmap(QSize(16, 16), 2.0).toImage();
+    QTRY_VERIFY(form.helpPopupMenu()->isVisible());
+    const QImage icon = form.hilfeMenuItem()->icon().pixmap(QSize(16, 16), 2.0).toImage();
     QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32),
              sharpBuiltin(builtin::kHelpMenuImage).convertToFormat(QImage::Format_ARGB32));
 }
@@ -135,18 +135,18 @@ void HiDpiTest::skinBitmapKeepsItsPixelsOrTakesItsCompanion()
     QVERIFY(companion.save(programFile("art/back@2x.bmp"), "BMP"));
     writeFile(programFile("qmskin.ini"), "[Quillomat Skin]\ndialog.bitmap=art\\back.bmp\n");
     TMain_Form& form = start();
-    QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 2.0);
+    QCOMPARE(form.backgroundBitmap().devicePixelRatio(), 2.0);
     QCOMPARE(differingPixels(shown(), companion, kTitleArea), 0);
 
     // A companion of another size is left alone: the author's bitmap is shown, enlarged.
     QVERIFY(companion.copy(0, 0, 1200, 700).save(programFile("art/back@2x.bmp"), "BMP"));
     form.ApplySkin();
-    QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 1.0);
+    QCOMPARE(form.backgroundBitmap().devicePixelRatio(), 1.0);
     QCOMPARE(shown().pixel(kTitleArea.topLeft() * 2), qRgb(200, 30, 30));
     QVERIFY(QFile::remove(programFile("art/back@2x.bmp")));
     form.ApplySkin();
-    QCOMPARE(form.BackgroundBitmap.devicePixelRatio(), 1.0);
-    QCOMPARE(form.BackgroundBitmap.size(), QSize(600, 380));
+    QCOMPARE(form.backgroundBitmap().devicePixelRatio(), 1.0);
+    QCOMPARE(form.backgroundBitmap().size(), QSize(600, 380));
 }
 
 void HiDpiTest::languageDialogIsSharp()

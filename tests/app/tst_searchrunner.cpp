@@ -35,7 +35,7 @@ class SearchRunnerTest : public QObject
 
 private:
     void startSearch(const QString& text);
-    QLineEdit* searchEdit() const { return m_form->SortFilter_ComboBox->lineEdit(); }
+    QLineEdit* searchEdit() const { return m_form->sortFilterComboBox()->lineEdit(); }
     QStringList expectedRows(const QString& text) const;
 
     QTemporaryDir m_program;
@@ -78,9 +78,9 @@ void SearchRunnerTest::init()
 
 void SearchRunnerTest::startSearch(const QString& text)
 {
-    const int index = m_form->SortBy_ComboBox->findText("search...");
-    m_form->SortBy_ComboBox->setCurrentIndex(index);
-    emit m_form->SortBy_ComboBox->activated(index);
+    const int index = m_form->sortByComboBox()->findText("search...");
+    m_form->sortByComboBox()->setCurrentIndex(index);
+    emit m_form->sortByComboBox()->activated(index);
     searchEdit()->setText(text);
     QTest::keyClick(searchEdit(), Qt::Key_Return);
 }
@@ -88,7 +88,7 @@ void SearchRunnerTest::startSearch(const QString& text)
 QStringList SearchRunnerTest::expectedRows(const QString& text) const
 {
     RecordingRowList rows;
-    m_form->Project->Search(rows, text, SearchControl{1});
+    m_form->project()->Search(rows, text, SearchControl{1});
     QStringList captions;
     for (const auto& row : rows.rows)
         captions.append(row.caption);
@@ -98,23 +98,23 @@ QStringList SearchRunnerTest::expectedRows(const QString& text) const
 
 void SearchRunnerTest::warmUpStartsAfterFirstPaint()
 {
-    QVERIFY(QTest::qWaitFor([&] { return m_form->Project->descriptionWarmUp() != nullptr; }));
-    QVERIFY(m_form->Project->descriptionWarmUp()->wait(20000));
-    QCOMPARE(m_form->Project->descriptionCache().entryCount(), kPackages);
+    QVERIFY(QTest::qWaitFor([&] { return m_form->project()->descriptionWarmUp() != nullptr; }));
+    QVERIFY(m_form->project()->descriptionWarmUp()->wait(20000));
+    QCOMPARE(m_form->project()->descriptionCache().entryCount(), kPackages);
 }
 
 void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
 {
-    PackageListView* list = m_form->Quillz_ListView;
-    QVERIFY(QTest::qWaitFor([&] { return m_form->Project->descriptionWarmUp() != nullptr; }));
-    const DescriptionWarmUp* warmUp = m_form->Project->descriptionWarmUp();
+    PackageListView* list = m_form->quillzListView();
+    QVERIFY(QTest::qWaitFor([&] { return m_form->project()->descriptionWarmUp() != nullptr; }));
+    const DescriptionWarmUp* warmUp = m_form->project()->descriptionWarmUp();
     startSearch("glider");
     // The result arrives through the event loop, so the search is still on here.
     QCOMPARE(list->cursor().shape(), Qt::BusyCursor);
     QTest::keyClick(searchEdit(), Qt::Key_Return); // a second Enter: ignored
     m_form->repaint(); // the window paints meanwhile, and that starts no second warm-up
     QTest::qWait(20);
-    QCOMPARE(m_form->Project->descriptionWarmUp(), warmUp);
+    QCOMPARE(m_form->project()->descriptionWarmUp(), warmUp);
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
     QVERIFY(!m_form->searchRunner()->isRunning()); // the second Enter started nothing
     QCOMPARE(list->cursor().shape(), Qt::ArrowCursor);
@@ -135,7 +135,7 @@ void SearchRunnerTest::searchRunsWhileTheWindowAnswers()
 
 void SearchRunnerTest::escapeCancelsAndKeepsTheList()
 {
-    PackageListView* list = m_form->Quillz_ListView;
+    PackageListView* list = m_form->quillzListView();
     startSearch("glider");
     QVERIFY(QTest::qWaitFor([&] { return list->count() > 0; }, 20000));
     const QStringList before = captionsOf(list);
@@ -152,11 +152,11 @@ void SearchRunnerTest::escapeCancelsAndKeepsTheList()
 void SearchRunnerTest::leavingSearchModeCancels()
 {
     startSearch("kite");
-    const int index = m_form->SortBy_ComboBox->findText("name");
-    m_form->SortBy_ComboBox->setCurrentIndex(index);
-    emit m_form->SortBy_ComboBox->activated(index);
+    const int index = m_form->sortByComboBox()->findText("name");
+    m_form->sortByComboBox()->setCurrentIndex(index);
+    emit m_form->sortByComboBox()->activated(index);
     QTest::qWait(50);
-    QCOMPARE(m_form->Quillz_ListView->count(), kPackages);
+    QCOMPARE(m_form->quillzListView()->count(), kPackages);
 }
 
 void SearchRunnerTest::closingDuringSearchLeavesNoThread()

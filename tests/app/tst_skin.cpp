@@ -34,9 +34,9 @@ QImage testPicture(int width, int height)
 
 QList<QWidget*> controlsOf(TMain_Form& form)
 {
-    return {form.SortBy_ComboBox,      form.SortFilter_ComboBox,     form.Quillz_ListView,
-            form.Description_RichEdit, form.Preview_ExtSpeedButton,  form.Setup_ExtSpeedButton,
-            form.Help_ExtSpeedButton,  form.Minimize_ExtSpeedButton, form.Close_ExtSpeedButton};
+    return {form.sortByComboBox(),      form.sortFilterComboBox(),     form.quillzListView(),
+            form.descriptionRichEdit(), form.previewExtSpeedButton(),  form.setupExtSpeedButton(),
+            form.helpExtSpeedButton(),  form.minimizeExtSpeedButton(), form.closeExtSpeedButton()};
 }
 
 // Everything a skin can change, to compare two states of the window.
@@ -55,26 +55,26 @@ struct Look
 Look lookOf(TMain_Form& form)
 {
     Look look{form.size(),
-              form.BackgroundBitmap,
+              form.backgroundBitmap(),
               {},
               {},
               {},
-              form.Minimize_ExtSpeedButton->Glyph(),
-              form.Close_ExtSpeedButton->Glyph()};
+              form.minimizeExtSpeedButton()->Glyph(),
+              form.closeExtSpeedButton()->Glyph()};
     for (QWidget* control : controlsOf(form)) {
         look.geometries.append(control->geometry());
         look.fonts.append(control->font());
     }
-    look.fonts.append(form.DescriptionFont.font);
-    for (TFlatComboBox* box : {form.SortBy_ComboBox, form.SortFilter_ComboBox})
+    look.fonts.append(form.descriptionFont().font);
+    for (TFlatComboBox* box : {form.sortByComboBox(), form.sortFilterComboBox()})
         look.colours << box->Color() << box->FontColor() << box->ColorBorder() << box->ColorArrow()
                      << box->ColorArrowBackground();
-    for (TExtSpeedButton* button : {form.Preview_ExtSpeedButton, form.Setup_ExtSpeedButton})
+    for (TExtSpeedButton* button : {form.previewExtSpeedButton(), form.setupExtSpeedButton()})
         look.colours << button->FontColor() << button->FrameColor() << button->FrameVisible();
-    look.colours << valueFromColor(form.Quillz_ListView->palette().color(QPalette::Base))
-                 << valueFromColor(form.Quillz_ListView->palette().color(QPalette::Text))
-                 << valueFromColor(form.Description_RichEdit->palette().color(QPalette::Base))
-                 << form.DescriptionFont.color;
+    look.colours << valueFromColor(form.quillzListView()->palette().color(QPalette::Base))
+                 << valueFromColor(form.quillzListView()->palette().color(QPalette::Text))
+                 << valueFromColor(form.descriptionRichEdit()->palette().color(QPalette::Base))
+                 << form.descriptionFont().color;
     return look;
 }
 
@@ -183,7 +183,7 @@ void SkinTest::everyKeyActsOnItsOwnTarget()
     TMain_Form& form = start();
 
     QCOMPARE(form.size(), QSize(640, 400));
-    QCOMPARE(form.BackgroundBitmap.size(), QSize(50, 40));
+    QCOMPARE(form.backgroundBitmap().size(), QSize(50, 40));
     const QList<QRect> geometries = {{11, 12, 113, 21},  {21, 22, 123, 21}, {31, 32, 133, 134},
                                      {41, 42, 143, 144}, {51, 52, 53, 54},  {61, 62, 63, 64},
                                      {71, 72, 73, 74},   {81, 82, 83, 84},  {91, 92, 93, 94}};
@@ -193,15 +193,15 @@ void SkinTest::everyKeyActsOnItsOwnTarget()
 
     QStringList fonts;
     for (const QFont& font :
-         {form.SortBy_ComboBox->font(), form.SortFilter_ComboBox->font(),
-          form.Quillz_ListView->font(), form.DescriptionFont.font,
-          form.Preview_ExtSpeedButton->font(), form.Setup_ExtSpeedButton->font()})
+         {form.sortByComboBox()->font(), form.sortFilterComboBox()->font(),
+          form.quillzListView()->font(), form.descriptionFont().font,
+          form.previewExtSpeedButton()->font(), form.setupExtSpeedButton()->font()})
         fonts
             << QStringLiteral("%1/%2/%3").arg(font.family()).arg(font.pointSize()).arg(font.bold());
     QCOMPARE(fonts, QStringList({"SortBy Face/9/1", "Filter Face/10/1", "List Face/11/1",
                                  "Description Face/12/1", "Preview Face/13/1", "Setup Face/14/0"}));
     // The pane's own font is not skinned: the description font keys act on DescriptionFont.
-    QCOMPARE(form.Description_RichEdit->font(), m_design.fonts[3]);
+    QCOMPARE(form.descriptionRichEdit()->font(), m_design.fonts[3]);
 
     // In the order lookOf() lists them: each box's fill, font, border, arrow, arrow background;
     // each button's font, frame colour, frame shown; list fill and text; pane fill; pane font.
@@ -209,8 +209,8 @@ void SkinTest::everyKeyActsOnItsOwnTarget()
                                        0x41, 0x42, 1, 0x51, 0x52, 1,    0x22, 0x21, 0x31, 0x32};
     const Look look = lookOf(form);
     QCOMPARE(look.colours, colours);
-    QCOMPARE(signOf(form.Minimize_ExtSpeedButton->Glyph()).first(), QRgb(0x610000));
-    QCOMPARE(signOf(form.Close_ExtSpeedButton->Glyph()).first(), QRgb(0x710000));
+    QCOMPARE(signOf(form.minimizeExtSpeedButton()->Glyph()).first(), QRgb(0x610000));
+    QCOMPARE(signOf(form.closeExtSpeedButton()->Glyph()).first(), QRgb(0x710000));
 }
 
 void SkinTest::integerForms_data()
@@ -233,9 +233,9 @@ void SkinTest::integerForms()
     QFETCH(ColorValue, fill);
     writeSkin("sortby.color.fill=" + value + "\nquillzlist.color.fill=" + value + "\n");
     TMain_Form& form = start();
-    QCOMPARE(form.SortBy_ComboBox->Color(), fill);
+    QCOMPARE(form.sortByComboBox()->Color(), fill);
     // The list shows the colour where it has no rows.
-    const QImage list = form.Quillz_ListView->grab().toImage();
+    const QImage list = form.quillzListView()->grab().toImage();
     QCOMPARE(list.pixel(list.width() / 2, list.height() - 3), colorFromValue(fill).rgb());
 }
 
@@ -261,9 +261,9 @@ void SkinTest::booleanForms()
     QFETCH(QByteArray, keys);
     writeSkin(keys);
     TMain_Form& form = start();
-    QTEST(form.SortBy_ComboBox->font().bold(), "sortByBold");
-    QTEST(form.Setup_ExtSpeedButton->font().bold(), "setupBold");
-    QTEST(form.Preview_ExtSpeedButton->FrameVisible(), "previewFrame");
+    QTEST(form.sortByComboBox()->font().bold(), "sortByBold");
+    QTEST(form.setupExtSpeedButton()->font().bold(), "setupBold");
+    QTEST(form.previewExtSpeedButton()->FrameVisible(), "previewFrame");
 }
 
 void SkinTest::fontNames_data()
@@ -296,10 +296,10 @@ void SkinTest::fontNames()
     QFETCH(QByteArray, file);
     writeFile(programFile("qmskin.ini"), file);
     TMain_Form& form = start();
-    QTEST(form.SortBy_ComboBox->font().family(), "family");
-    QTEST(form.SortBy_ComboBox->font().pointSize(), "points");
-    QCOMPARE(form.SortFilter_ComboBox->font(), m_design.fonts[1]);
-    QCOMPARE(form.DescriptionFont.font.pointSize(), 10);
+    QTEST(form.sortByComboBox()->font().family(), "family");
+    QTEST(form.sortByComboBox()->font().pointSize(), "points");
+    QCOMPARE(form.sortFilterComboBox()->font(), m_design.fonts[1]);
+    QCOMPARE(form.descriptionFont().font.pointSize(), 10);
 }
 
 void SkinTest::windowSizeLeavesTheControls_data()
@@ -329,7 +329,7 @@ void SkinTest::windowSizeLeavesTheControls()
     look.window = m_design.window;
     QVERIFY(look == m_design);
     // The rounded outline is cut for the new size: from (1, 1) to the far corner.
-    QCOMPARE(form.WindowRegion.boundingRect(), QRect(QPoint(1, 1), size - QSize(1, 1)));
+    QCOMPARE(form.windowRegion().boundingRect(), QRect(QPoint(1, 1), size - QSize(1, 1)));
 }
 
 void SkinTest::background_data()
@@ -359,9 +359,9 @@ void SkinTest::background()
 
     TMain_Form& form = start();
     if (skinned)
-        QCOMPARE(form.BackgroundBitmap.convertToFormat(QImage::Format_RGB32), picture);
+        QCOMPARE(form.backgroundBitmap().convertToFormat(QImage::Format_RGB32), picture);
     else
-        QCOMPARE(form.BackgroundBitmap, builtInBackground());
+        QCOMPARE(form.backgroundBitmap(), builtInBackground());
 }
 
 void SkinTest::signColours_data()
@@ -381,12 +381,12 @@ void SkinTest::signColours()
     writeSkin("close.color=" + value + "\n");
     TMain_Form& form = start();
     const auto designSign = signOf(m_design.closeGlyph);
-    const auto closeSign = signOf(form.Close_ExtSpeedButton->Glyph());
+    const auto closeSign = signOf(form.closeExtSpeedButton()->Glyph());
     QVERIFY(!designSign.isEmpty());
     QCOMPARE(closeSign.keys(), designSign.keys());
     for (QRgb pixel : closeSign)
         QCOMPARE(pixel, sign);
-    QCOMPARE(signOf(form.Minimize_ExtSpeedButton->Glyph()), signOf(m_design.minimizeGlyph));
+    QCOMPARE(signOf(form.minimizeExtSpeedButton()->Glyph()), signOf(m_design.minimizeGlyph));
 }
 
 void SkinTest::rereadKeepsRemovedKeys()
@@ -396,16 +396,16 @@ void SkinTest::rereadKeepsRemovedKeys()
     writeSkin("sortby.color.fill=255\nsetup.font.bold=0\nhelp.position.left=5\n"
               "dialog.bitmap=art/back.bmp\nclose.color=255\n");
     TMain_Form& form = start();
-    QCOMPARE(form.BackgroundBitmap.size(), QSize(600, 380));
+    QCOMPARE(form.backgroundBitmap().size(), QSize(600, 380));
 
     writeSkin("help.position.top=7\n");
     form.ApplySkin();
-    QCOMPARE(form.SortBy_ComboBox->Color(), ColorValue(255));
-    QVERIFY(!form.Setup_ExtSpeedButton->font().bold());
-    QCOMPARE(form.Help_ExtSpeedButton->pos(), QPoint(5, 7));
+    QCOMPARE(form.sortByComboBox()->Color(), ColorValue(255));
+    QVERIFY(!form.setupExtSpeedButton()->font().bold());
+    QCOMPARE(form.helpExtSpeedButton()->pos(), QPoint(5, 7));
     // The three keys with fixed defaults return to the built-in picture and black signs.
-    QCOMPARE(form.BackgroundBitmap, builtInBackground());
-    QCOMPARE(signOf(form.Close_ExtSpeedButton->Glyph()), signOf(m_design.closeGlyph));
+    QCOMPARE(form.backgroundBitmap(), builtInBackground());
+    QCOMPARE(signOf(form.closeExtSpeedButton()->Glyph()), signOf(m_design.closeGlyph));
 }
 
 void SkinTest::rereadWithoutFileChangesNothing()
@@ -429,11 +429,11 @@ void SkinTest::silverSignStaysSilver()
 {
     writeSkin("close.color=12632256\n");
     TMain_Form& form = start();
-    QVERIFY(signOf(form.Close_ExtSpeedButton->Glyph()).isEmpty());
+    QVERIFY(signOf(form.closeExtSpeedButton()->Glyph()).isEmpty());
     writeSkin("close.color=255\n");
     form.ApplySkin();
-    QVERIFY(signOf(form.Close_ExtSpeedButton->Glyph()).isEmpty());
-    QCOMPARE(form.Close_ExtSpeedButton->Glyph().size(), m_design.closeGlyph.size());
+    QVERIFY(signOf(form.closeExtSpeedButton()->Glyph()).isEmpty());
+    QCOMPARE(form.closeExtSpeedButton()->Glyph().size(), m_design.closeGlyph.size());
 }
 
 void SkinTest::sampleSkinLoads()
@@ -444,8 +444,8 @@ void SkinTest::sampleSkinLoads()
         QVERIFY(QFile::copy(sample + name, programFile(name)));
     TMain_Form& form = start();
     QCOMPARE(form.size(), QSize(720, 440));
-    QCOMPARE(form.BackgroundBitmap.size(), form.size());
-    QCOMPARE(form.Setup_ExtSpeedButton->font().family(), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(form.backgroundBitmap().size(), form.size());
+    QCOMPARE(form.setupExtSpeedButton()->font().family(), QStringLiteral("DejaVu Sans"));
 }
 
 // Pixels of the pane drawn in pure red, as text in the colour 0x0000FF is.
@@ -472,14 +472,14 @@ void SkinTest::descriptionColourFollowsF5()
     TMain_Form& form = *m_form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Quillz_ListView->setCurrentRow(1); // the first row is chosen already, under about.rtf
-    QCOMPARE(redPixelsOf(*form.Description_RichEdit), 0);
+    form.quillzListView()->setCurrentRow(1); // the first row is chosen already, under about.rtf
+    QCOMPARE(redPixelsOf(*form.descriptionRichEdit()), 0);
 
     writeSkin("description.font.color=0x0000FF\n");
-    QTest::keyClick(form.Quillz_ListView, Qt::Key_F5);
-    QVERIFY(redPixelsOf(*form.Description_RichEdit) > 0);
-    form.Quillz_ListView->setCurrentRow(0);
-    QVERIFY(redPixelsOf(*form.Description_RichEdit) > 0);
+    QTest::keyClick(form.quillzListView(), Qt::Key_F5);
+    QVERIFY(redPixelsOf(*form.descriptionRichEdit()) > 0);
+    form.quillzListView()->setCurrentRow(0);
+    QVERIFY(redPixelsOf(*form.descriptionRichEdit()) > 0);
 }
 
 // The defaults of the key table, which the key reference and the disc check take as the window's
@@ -491,19 +491,19 @@ void SkinTest::keyTableDefaultsAreTheDesign()
     TMain_Form form;
     form.FormCreate({}, empty.path() + '/');
     const QMap<Target, QWidget*> widgets = {{Window, &form},
-                                            {SortBy, form.SortBy_ComboBox},
-                                            {Filter, form.SortFilter_ComboBox},
-                                            {List, form.Quillz_ListView},
-                                            {Description, form.Description_RichEdit},
-                                            {Preview, form.Preview_ExtSpeedButton},
-                                            {Setup, form.Setup_ExtSpeedButton},
-                                            {Help, form.Help_ExtSpeedButton},
-                                            {Minimize, form.Minimize_ExtSpeedButton},
-                                            {Close, form.Close_ExtSpeedButton}};
+                                            {SortBy, form.sortByComboBox()},
+                                            {Filter, form.sortFilterComboBox()},
+                                            {List, form.quillzListView()},
+                                            {Description, form.descriptionRichEdit()},
+                                            {Preview, form.previewExtSpeedButton()},
+                                            {Setup, form.setupExtSpeedButton()},
+                                            {Help, form.helpExtSpeedButton()},
+                                            {Minimize, form.minimizeExtSpeedButton()},
+                                            {Close, form.closeExtSpeedButton()}};
     for (const SkinKey& key : kSkinKeys) {
         QWidget* widget = widgets.value(key.target);
         const QFont font =
-            key.target == DescriptionFont ? form.DescriptionFont.font : widget->font();
+            key.target == DescriptionFont ? form.descriptionFont().font : widget->font();
         auto* box = qobject_cast<TFlatComboBox*>(widget);
         auto* button = qobject_cast<TExtSpeedButton*>(widget);
         const QPalette palette = widget ? widget->palette() : QPalette();
@@ -534,7 +534,7 @@ void SkinTest::keyTableDefaultsAreTheDesign()
             number = font.bold() ? 1 : 0;
             break;
         case FontColor:
-            number = key.target == DescriptionFont ? form.DescriptionFont.color
+            number = key.target == DescriptionFont ? form.descriptionFont().color
                      : box                         ? box->FontColor()
                      : button                      ? button->FontColor()
                                                    : valueFromColor(palette.color(QPalette::Text));

@@ -10,8 +10,8 @@
 #include "catalogue/TProject.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
 #include "platform/ResidentProgram.h"
 
 #include <QApplication>
@@ -106,7 +106,7 @@ private:
     QJsonObject stats() const;
     void resetStats();
     void select(int package);
-    QString paneText() const { return m_form->Description_RichEdit->toPlainText(); }
+    QString paneText() const { return m_form->descriptionRichEdit()->toPlainText(); }
     QString mediumPath(const QString& relative) const { return m_medium + '/' + relative; }
 
     QString m_medium, m_controlFile, m_statsFile;
@@ -143,7 +143,7 @@ void SlowMediumTest::initTestCase()
     m_form = std::make_unique<TMain_Form>();
     QVERIFY(m_form->FormCreate({"/TEST", m_medium}, m_medium + '/'));
     // No warm-up: the tests count the medium's reads, and the search must read for itself.
-    m_form->Project->setDescriptionCacheBudget(0);
+    m_form->project()->setDescriptionCacheBudget(0);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QVERIFY(settled(*m_form));
@@ -180,9 +180,9 @@ void SlowMediumTest::resetStats()
 
 void SlowMediumTest::select(int package)
 {
-    const auto items = m_form->Quillz_ListView->findItems(caption(package), Qt::MatchExactly);
+    const auto items = m_form->quillzListView()->findItems(caption(package), Qt::MatchExactly);
     QCOMPARE(items.size(), 1);
-    m_form->Quillz_ListView->setCurrentItem(items.front());
+    m_form->quillzListView()->setCurrentItem(items.front());
 }
 
 void SlowMediumTest::windowAnswersDuringAStalledRead()
@@ -207,10 +207,10 @@ void SlowMediumTest::holdingDownReadsTheLastRowOnly()
     // A drive spinning up: every press comes while the first read still waits.
     ++m_stalls;
     control({{"stall_s", 2.0}});
-    m_form->Quillz_ListView->setFocus();
+    m_form->quillzListView()->setFocus();
     for (int press = 0; press < 199; ++press)
-        QTest::keyClick(m_form->Quillz_ListView, Qt::Key_Down);
-    QCOMPARE(m_form->Quillz_ListView->currentItem()->text(), caption(199));
+        QTest::keyClick(m_form->quillzListView(), Qt::Key_Down);
+    QCOMPARE(m_form->quillzListView()->currentItem()->text(), caption(199));
     QVERIFY(settled(*m_form));
     QVERIFY(paneText().startsWith(caption(199) + ' ' + kWord));
     const int files = stats().value("files").toInt();
@@ -228,8 +228,8 @@ void SlowMediumTest::failingReadsGiveEachActionsError()
     QVERIFY(m_errors.isEmpty());
 
     select(211);
-    m_form->Preview_ExtSpeedButton->click();
-    m_form->Preview_ExtSpeedButton->click(); // while the first is read: no second window
+    m_form->previewExtSpeedButton()->click();
+    m_form->previewExtSpeedButton()->click(); // while the first is read: no second window
     QVERIFY(settled(*m_form));
     QCOMPARE(m_errors,
              QStringList{QStringLiteral("Cannot open \"%1\" or it has got an unknown extension.")
@@ -238,15 +238,15 @@ void SlowMediumTest::failingReadsGiveEachActionsError()
 
     m_errors.clear();
     select(212);
-    m_form->Setup_ExtSpeedButton->click();
+    m_form->setupExtSpeedButton()->click();
     QCOMPARE(m_errors.size(), 1);
     QVERIFY2(m_errors.front().contains(mediumPath("setup/p212.sh")), qPrintable(m_errors.front()));
 
     // The picture of a sound package still shows, once.
     m_errors.clear();
     select(213);
-    m_form->Preview_ExtSpeedButton->click();
-    m_form->Preview_ExtSpeedButton->click();
+    m_form->previewExtSpeedButton()->click();
+    m_form->previewExtSpeedButton()->click();
     QVERIFY(settled(*m_form));
     QCOMPARE(m_previews, QStringList{"Quillomat - Preview - Package 213 40x30"});
     QVERIFY(m_errors.isEmpty());
@@ -256,14 +256,14 @@ void SlowMediumTest::searchSkipsDescriptionsThatFail()
 {
     // A tenth of the descriptions cannot be read.
     control({{"eio", QJsonArray{"texts/p*0.txt"}}});
-    const int searchEntry = m_form->SortBy_ComboBox->findText(QStringLiteral("search..."));
+    const int searchEntry = m_form->sortByComboBox()->findText(QStringLiteral("search..."));
     QVERIFY(searchEntry >= 0);
-    m_form->SortBy_ComboBox->setCurrentIndex(searchEntry);
-    emit m_form->SortBy_ComboBox->activated(searchEntry);
+    m_form->sortByComboBox()->setCurrentIndex(searchEntry);
+    emit m_form->sortByComboBox()->activated(searchEntry);
     QSignalSpy finished(m_form->searchRunner(), &SearchRunner::finished);
     QVERIFY(m_form->searchRunner()->start(QString::fromLatin1(kWord)));
     QVERIFY(finished.wait(60000));
-    const QStringList found = captionsOf(m_form->Quillz_ListView);
+    const QStringList found = captionsOf(m_form->quillzListView());
     QStringList expected;
     for (int package = 0; package < kPackages; ++package) {
         if (package % 10 != 0)
@@ -285,26 +285,26 @@ void SlowMediumTest::pulledMediumLeavesTheProgramRunning()
 
     m_errors.clear();
     m_previews.clear();
-    const int nameEntry = m_form->SortBy_ComboBox->findText(QStringLiteral("name"));
-    m_form->SortBy_ComboBox->setCurrentIndex(nameEntry);
-    emit m_form->SortBy_ComboBox->activated(nameEntry);
+    const int nameEntry = m_form->sortByComboBox()->findText(QStringLiteral("name"));
+    m_form->sortByComboBox()->setCurrentIndex(nameEntry);
+    emit m_form->sortByComboBox()->activated(nameEntry);
     select(220);
     QVERIFY(settled(*m_form));
     QCOMPARE(paneText(),
              QStringLiteral("Cannot open file \"%1\".").arg(mediumPath("texts/p220.txt")));
-    m_form->Preview_ExtSpeedButton->click();
+    m_form->previewExtSpeedButton()->click();
     QVERIFY(settled(*m_form));
-    m_form->Setup_ExtSpeedButton->click();
+    m_form->setupExtSpeedButton()->click();
     QCOMPARE(m_errors.size(), 2);
     QVERIFY(m_previews.isEmpty());
 
-    const int searchEntry = m_form->SortBy_ComboBox->findText(QStringLiteral("search..."));
-    m_form->SortBy_ComboBox->setCurrentIndex(searchEntry);
-    emit m_form->SortBy_ComboBox->activated(searchEntry);
+    const int searchEntry = m_form->sortByComboBox()->findText(QStringLiteral("search..."));
+    m_form->sortByComboBox()->setCurrentIndex(searchEntry);
+    emit m_form->sortByComboBox()->activated(searchEntry);
     QSignalSpy finished(m_form->searchRunner(), &SearchRunner::finished);
     QVERIFY(m_form->searchRunner()->start(QString::fromLatin1(kWord)));
     QVERIFY(finished.wait(60000));
-    QCOMPARE(captionsOf(m_form->Quillz_ListView), QStringList{"Cannot find find any match"});
+    QCOMPARE(captionsOf(m_form->quillzListView()), QStringList{"Cannot find find any match"});
     m_form->close();
 }
 

@@ -64,7 +64,7 @@ private:
     QString paneText() const
     {
         settled(*m_form);
-        return m_form->Description_RichEdit->toPlainText();
+        return m_form->descriptionRichEdit()->toPlainText();
     }
     std::unique_ptr<TMain_Form> m_form;
     std::unique_ptr<QTemporaryDir> m_program;
@@ -108,15 +108,15 @@ void StartupTest::withoutLanguageFileUsesBuiltinTexts()
     QVERIFY(m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
     // The message about lang.ini was replaced by the first package's description.
     QCOMPARE(paneText(), QStringLiteral("No description given."));
-    QCOMPARE(m_form->Setup_ExtSpeedButton->text(), QStringLiteral("&setup"));
-    QCOMPARE(m_form->Preview_ExtSpeedButton->text(), QStringLiteral("&preview"));
-    QCOMPARE(m_form->Hilfe_MenuItem->text(), QStringLiteral("&help"));
-    QCOMPARE(entriesOf(m_form->SortBy_ComboBox), (QStringList{"name", "search..."}));
+    QCOMPARE(m_form->setupExtSpeedButton()->text(), QStringLiteral("&setup"));
+    QCOMPARE(m_form->previewExtSpeedButton()->text(), QStringLiteral("&preview"));
+    QCOMPARE(m_form->hilfeMenuItem()->text(), QStringLiteral("&help"));
+    QCOMPARE(entriesOf(m_form->sortByComboBox()), (QStringList{"name", "search..."}));
 
     TMain_Form empty;
     QVERIFY(empty.FormCreate({"/TEST", m_disc->path()}, m_disc->path() + '/'));
     QVERIFY(settled(empty));
-    QCOMPARE(empty.Description_RichEdit->toPlainText(),
+    QCOMPARE(empty.descriptionRichEdit()->toPlainText(),
              QStringLiteral("Cannot open file \"%1/quillomat.qmf\".").arg(m_disc->path()));
 }
 
@@ -126,11 +126,11 @@ void StartupTest::oneLanguageNeedsNoChooser()
                                        "CategoryOther=Sonstige\nName=Name\nSearch=Suche...\n");
     writeFile(programFile("quillomat.qmf"), kMenu);
     QVERIFY(m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(m_form->Setup_ExtSpeedButton->text(), QStringLiteral("&Installieren"));
-    QCOMPARE(m_form->Preview_ExtSpeedButton->text(), QStringLiteral("&preview"));
-    QCOMPARE(entriesOf(m_form->SortBy_ComboBox),
+    QCOMPARE(m_form->setupExtSpeedButton()->text(), QStringLiteral("&Installieren"));
+    QCOMPARE(m_form->previewExtSpeedButton()->text(), QStringLiteral("&preview"));
+    QCOMPARE(entriesOf(m_form->sortByComboBox()),
              (QStringList{"Name", "category", "company", "Suche..."}));
-    QCOMPARE(m_form->Project->Companies.back()->Name, QStringLiteral("Sonstige"));
+    QCOMPARE(m_form->project()->companies().back()->Name, QStringLiteral("Sonstige"));
 }
 
 void StartupTest::chooserOkSelectsTheRow()
@@ -141,13 +141,13 @@ void StartupTest::chooserOkSelectsTheRow()
     writeFile(programFile("quillomat.qmf"), kMenu);
     answerLanguageDialog(2, Qt::Key_Return);
     QVERIFY(m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(m_form->Project->ActiveLanguage, 3);
-    QCOMPARE(m_form->Setup_ExtSpeedButton->text(), QStringLiteral("&installer"));
+    QCOMPARE(m_form->project()->activeLanguage(), 3);
+    QCOMPARE(m_form->setupExtSpeedButton()->text(), QStringLiteral("&installer"));
 
     TMain_Form untouched;
     answerLanguageDialog(-1, Qt::Key_Return); // ok without touching the box: the first row
     QVERIFY(untouched.FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QCOMPARE(untouched.Project->ActiveLanguage, 1);
+    QCOMPARE(untouched.project()->activeLanguage(), 1);
 }
 
 void StartupTest::chooserCancelEndsStartUp_data()
@@ -163,7 +163,7 @@ void StartupTest::chooserCancelEndsStartUp()
     writeFile(programFile("quillomat.qmf"), kMenu);
     answerLanguageDialog(1, key);
     QVERIFY(!m_form->FormCreate({"/TEST", m_disc->path()}, m_program->path() + '/'));
-    QVERIFY(m_form->Project->Applications.empty()); // the menu file was never read
+    QVERIFY(m_form->project()->applications().empty()); // the menu file was never read
     QVERIFY(!m_form->isVisible());
 }
 
@@ -173,10 +173,10 @@ void StartupTest::missingMenuFileIsReported()
     const QString menu = m_disc->filePath("absent.qmf");
     QVERIFY(m_form->FormCreate({menu}, m_program->path() + '/'));
     QCOMPARE(paneText(), QStringLiteral("Cannot open file \"%1\".").arg(menu));
-    QCOMPARE(entriesOf(m_form->SortBy_ComboBox), (QStringList{"name", "search..."}));
-    QCOMPARE(m_form->Quillz_ListView->count(), 0);
-    QVERIFY(m_form->SortFilter_ComboBox->isHidden());
-    QVERIFY(!m_form->SortFilter_ComboBox->isEnabled());
+    QCOMPARE(entriesOf(m_form->sortByComboBox()), (QStringList{"name", "search..."}));
+    QCOMPARE(m_form->quillzListView()->count(), 0);
+    QVERIFY(m_form->sortFilterComboBox()->isHidden());
+    QVERIFY(!m_form->sortFilterComboBox()->isEnabled());
 }
 
 void StartupTest::emptyMenuFileShowsAbout()
@@ -184,7 +184,7 @@ void StartupTest::emptyMenuFileShowsAbout()
     writeFile(programFile("lang.ini"), "[English]\n");
     writeFile(programFile("quillomat.qmf"), "; nothing on this disc yet\n");
     QVERIFY(m_form->FormCreate({}, m_program->path() + '/'));
-    QCOMPARE(m_form->Quillz_ListView->count(), 0);
+    QCOMPARE(m_form->quillzListView()->count(), 0);
     QVERIFY(paneText().contains(QStringLiteral("About this disc")));
     QVERIFY(paneText().contains(QStringLiteral("A test disc for Quillomat.")));
 }
@@ -198,15 +198,15 @@ void StartupTest::firstRowShowsItsDescription()
     QVERIFY(m_form->FormCreate({"/TEST", disc}, m_program->path() + '/'));
 
     // Rows come in the locale's order of their captions; the first one is selected.
-    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"archiver", "Notes", "Zebra Paint"}));
-    QCOMPARE(m_form->Quillz_ListView->currentRow(), 0);
-    QVERIFY(!m_form->Setup_ExtSpeedButton->isEnabled());
-    QVERIFY(!m_form->Preview_ExtSpeedButton->isEnabled());
+    QCOMPARE(captionsOf(m_form->quillzListView()), (QStringList{"archiver", "Notes", "Zebra Paint"}));
+    QCOMPARE(m_form->quillzListView()->currentRow(), 0);
+    QVERIFY(!m_form->setupExtSpeedButton()->isEnabled());
+    QVERIFY(!m_form->previewExtSpeedButton()->isEnabled());
     QCOMPARE(paneText(), QStringLiteral("Cannot open file \"%1\".").arg(programFile("about.rtf")));
 
-    m_form->Quillz_ListView->setCurrentRow(2);
-    QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
-    QCOMPARE(m_form->Project->Applications.front()->TextFile(), disc + "zebra/package.rtf");
+    m_form->quillzListView()->setCurrentRow(2);
+    QVERIFY(m_form->setupExtSpeedButton()->isEnabled());
+    QCOMPARE(m_form->project()->applications().front()->TextFile(), disc + "zebra/package.rtf");
     QVERIFY(paneText().contains(QStringLiteral("Paint Studio draws pictures.")));
 }
 
@@ -214,14 +214,14 @@ void StartupTest::paneMessagesAreCentredLines()
 {
     writeFile(programFile("quillomat.qmf"), "");
     QVERIFY(m_form->FormCreate({}, m_program->path() + '/'));
-    m_form->ShowPaneMessage(m_form->Project->GetText("searchhelp"));
+    m_form->ShowPaneMessage(m_form->project()->GetText("searchhelp"));
     QCOMPARE(paneText(), QStringLiteral("Specify the keywords and press [return].\n"
                                         "The keywords are combined using \"or\"."));
-    const QTextDocument* document = m_form->Description_RichEdit->document();
+    const QTextDocument* document = m_form->descriptionRichEdit()->document();
     QCOMPARE(document->blockCount(), 2);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(document->begin().charFormat().font().family(), m_form->DescriptionFont.font.family());
+    QCOMPARE(document->begin().charFormat().font().family(), m_form->descriptionFont().font.family());
 
     m_form->ShowDescriptionFile(QStringLiteral("/dev/zero")); // endless: refused, not read
     QCOMPARE(paneText(), QStringLiteral("Cannot open file \"/dev/zero\"."));
@@ -247,17 +247,17 @@ void StartupTest::windowIsShapedAndLaidOut()
     QVERIFY(!region.contains(QPoint(589, 370)));
     QVERIFY(region.contains(QPoint(51, 51)));
 
-    QCOMPARE(m_form->SortBy_ComboBox->geometry(), QRect(30, 76, 201, 21));
-    QCOMPARE(m_form->SortFilter_ComboBox->geometry(), QRect(30, 109, 201, 21));
-    QCOMPARE(m_form->Quillz_ListView->geometry(), QRect(30, 144, 201, 172));
-    QCOMPARE(m_form->Description_RichEdit->geometry(), QRect(250, 66, 321, 251));
-    QCOMPARE(m_form->Setup_ExtSpeedButton->geometry(), QRect(496, 324, 67, 21));
-    QCOMPARE(m_form->Help_ExtSpeedButton->geometry(), QRect(474, 12, 16, 16));
+    QCOMPARE(m_form->sortByComboBox()->geometry(), QRect(30, 76, 201, 21));
+    QCOMPARE(m_form->sortFilterComboBox()->geometry(), QRect(30, 109, 201, 21));
+    QCOMPARE(m_form->quillzListView()->geometry(), QRect(30, 144, 201, 172));
+    QCOMPARE(m_form->descriptionRichEdit()->geometry(), QRect(250, 66, 321, 251));
+    QCOMPARE(m_form->setupExtSpeedButton()->geometry(), QRect(496, 324, 67, 21));
+    QCOMPARE(m_form->helpExtSpeedButton()->geometry(), QRect(474, 12, 16, 16));
     QVERIFY(m_form->findChild<QTextEdit*>("Description_RichEdit"));
 
     // The background picture is painted unscaled from the top-left corner.
     const QImage shot = m_form->grab().toImage();
-    QCOMPARE(shot.pixelColor(10, 200), m_form->BackgroundBitmap.pixelColor(10, 200));
+    QCOMPARE(shot.pixelColor(10, 200), m_form->backgroundBitmap().pixelColor(10, 200));
 }
 
 QTEST_MAIN(StartupTest)

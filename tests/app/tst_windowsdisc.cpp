@@ -6,10 +6,10 @@
 #include "app/PackageListView.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
 #include "platform/CasePaths.h"
 #include "platform/DriveRoot.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -28,7 +28,7 @@ private:
     QString paneText() const
     {
         settled(*m_form);
-        return m_form->Description_RichEdit->toPlainText();
+        return m_form->descriptionRichEdit()->toPlainText();
     }
 
     std::unique_ptr<QTemporaryDir> m_program;
@@ -100,40 +100,40 @@ void WindowsDiscTest::cleanup()
 
 void WindowsDiscTest::paneSetupAndPreviewFindTheFiles()
 {
-    m_form->Quillz_ListView->setCurrentItem(
-        m_form->Quillz_ListView->findItems("Paint Studio", Qt::MatchExactly).value(0));
+    m_form->quillzListView()->setCurrentItem(
+        m_form->quillzListView()->findItems("Paint Studio", Qt::MatchExactly).value(0));
     QCOMPARE(paneText(), QStringLiteral("Paint Studio draws with zeppelin brushes."));
-    QVERIFY(m_form->Setup_ExtSpeedButton->isEnabled());
-    QVERIFY(m_form->Preview_ExtSpeedButton->isEnabled());
+    QVERIFY(m_form->setupExtSpeedButton()->isEnabled());
+    QVERIFY(m_form->previewExtSpeedButton()->isEnabled());
 
-    m_form->Preview_ExtSpeedButton->click();
+    m_form->previewExtSpeedButton()->click();
 
     QVERIFY(settled(*m_form));
     QCOMPARE(m_previews, QStringList{"40x30"});
-    m_form->Setup_ExtSpeedButton->click();
+    m_form->setupExtSpeedButton()->click();
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_disc->filePath("started")), 10000);
     QCOMPARE(m_errors, QStringList());
 }
 
 void WindowsDiscTest::searchReadsTheDescription()
 {
-    TFlatComboBox* sortBy = m_form->SortBy_ComboBox;
+    TFlatComboBox* sortBy = m_form->sortByComboBox();
     const int search = sortBy->findText("search...");
     sortBy->setCurrentIndex(search);
     emit sortBy->activated(search);
-    m_form->SortFilter_ComboBox->lineEdit()->setText("ZEPPELIN");
-    QTest::keyClick(m_form->SortFilter_ComboBox->lineEdit(), Qt::Key_Return);
-    QCOMPARE(captionsOf(m_form->Quillz_ListView), QStringList{"Paint Studio"});
+    m_form->sortFilterComboBox()->lineEdit()->setText("ZEPPELIN");
+    QTest::keyClick(m_form->sortFilterComboBox()->lineEdit(), Qt::Key_Return);
+    QCOMPARE(captionsOf(m_form->quillzListView()), QStringList{"Paint Studio"});
 }
 
 void WindowsDiscTest::mixedEncodingKeepsEveryLetter()
 {
-    QCOMPARE(captionsOf(m_form->Quillz_ListView), (QStringList{"Kräuterbuch", "Paint Studio"}));
-    TFlatComboBox* sortBy = m_form->SortBy_ComboBox;
+    QCOMPARE(captionsOf(m_form->quillzListView()), (QStringList{"Kräuterbuch", "Paint Studio"}));
+    TFlatComboBox* sortBy = m_form->sortByComboBox();
     const int company = sortBy->findText("company");
     sortBy->setCurrentIndex(company);
     emit sortBy->activated(company);
-    QVERIFY(m_form->SortFilter_ComboBox->findText("Grün") >= 0);
+    QVERIFY(m_form->sortFilterComboBox()->findText("Grün") >= 0);
 }
 
 // A menu written on Windows, beside the program and tested from a folder that is not on a drive
@@ -147,9 +147,9 @@ void WindowsDiscTest::testFolderStandsForTheDrive()
               "[Another Tool]\r\n[Stick Tool]\r\nTextFile=E:\\DOCS\\README.TXT\r\n");
     TMain_Form form;
     QVERIFY(form.FormCreate({"/TEST", stick.path()}, m_program->path() + '/'));
-    form.Quillz_ListView->setCurrentRow(1);
+    form.quillzListView()->setCurrentRow(1);
     QVERIFY(settled(form));
-    QCOMPARE(form.Description_RichEdit->toPlainText(), QStringLiteral("Found on the stick."));
+    QCOMPARE(form.descriptionRichEdit()->toPlainText(), QStringLiteral("Found on the stick."));
 }
 
 QTEST_MAIN(WindowsDiscTest)

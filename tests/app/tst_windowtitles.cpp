@@ -1,8 +1,8 @@
 #include "app/Haupt.h"
 #include "app/ProgramSetup.h"
+#include "dialogs/ErrorBox.h"
 #include "dialogs/LangDlg.h"
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
+#include "dialogs/PreviewWindow.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -4,7 +4,7 @@
 #include "catalogue/BuiltinTexts.h"
 #include "catalogue/MenuKeys.h"
 #include "catalogue/SkinKeys.h"
-#include "platform/ValueParsing.h"
+#include "text/ValueParsing.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
 #include "catalogue/TProject.h"
-#include "platform/Exception.h"
+#include "text/Exception.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -75,7 +75,7 @@ void LanguageFileTest::builtinTextsAreExact()
     QFETCH(QString, text);
     const TProject project;
     QCOMPARE(project.GetText(key), text);
-    QCOMPARE(project.Languages.front()->Texts.at(10).left(11), QStringLiteral("SearchHelp="));
+    QCOMPARE(project.languages().front()->Texts.at(10).left(11), QStringLiteral("SearchHelp="));
 }
 
 void LanguageFileTest::missingFileKeepsBuiltinTexts()
@@ -84,7 +84,7 @@ void LanguageFileTest::missingFileKeepsBuiltinTexts()
     QVERIFY(project.LoadLanguageFile(m_dir.filePath(QStringLiteral("absent.ini"))));
     QVERIFY(project.LoadLanguageFile(m_dir.path())); // a folder cannot be opened either
     QVERIFY(project.GetLanguageNames().isEmpty());
-    QCOMPARE(project.ActiveLanguage, 0);
+    QCOMPARE(project.activeLanguage(), 0);
     QCOMPARE(project.GetText(QStringLiteral("Search")), QStringLiteral("search..."));
 }
 
@@ -103,8 +103,8 @@ void LanguageFileTest::loadsLanguagesInFileOrder()
                                                         "[default]\n"
                                                         "Name=Name from the file\n")));
     QCOMPARE(project.GetLanguageNames(), (QStringList{"English", "Deutsch", "default"}));
-    QCOMPARE(project.ActiveLanguage, 1);
-    QCOMPARE(project.Languages.front()->Name, QStringLiteral("default"));
+    QCOMPARE(project.activeLanguage(), 1);
+    QCOMPARE(project.languages().front()->Name, QStringLiteral("default"));
     QCOMPARE(project.GetText(QStringLiteral("ButtonSetup")), QStringLiteral("&install"));
 
     project.setLanguage(2);
@@ -139,7 +139,7 @@ void LanguageFileTest::singleLanguageIsActiveAtOnce()
 
     TProject empty;
     QVERIFY(!empty.LoadLanguageFile(writeLanguageFile("; no sections at all\n")));
-    QCOMPARE(empty.ActiveLanguage, 0);
+    QCOMPARE(empty.activeLanguage(), 0);
 }
 
 void LanguageFileTest::setLanguageRejectsBadPositions()
@@ -155,7 +155,7 @@ void LanguageFileTest::setLanguageRejectsBadPositions()
         }
     }
     project.setLanguage(3);
-    QCOMPARE(project.ActiveLanguage, 3);
+    QCOMPARE(project.activeLanguage(), 3);
 }
 
 void LanguageFileTest::readsOldWindowsFiles()

@@ -85,19 +85,19 @@ void MenuFileTest::workedExample()
         {"archiver", "brightline", "Tools", disc + "/packages/arc/install.exe", "", ""},
         {"Notes", "other", "tools", "", disc + "/packages/notes/readme.rtf", ""},
     };
-    QCOMPARE(project.Applications.size(), std::size_t(3));
+    QCOMPARE(project.applications().size(), std::size_t(3));
     for (int i = 0; i < 3; ++i) {
-        const TAppDescription& app = *project.Applications[i];
+        const TAppDescription& app = *project.applications()[i];
         QCOMPARE(QStringList({app.Name, app.Company, app.Category, app.RunFile(), app.TextFile(),
                               app.Bitmap()}),
                  expected[i]);
     }
-    QCOMPARE(groupNames(project.Categories), QStringList({"Graphics", "Tools"}));
-    QCOMPARE(appNames(*project.Categories[1]), QStringList({"archiver", "Notes"}));
-    QCOMPARE(groupNames(project.Companies), QStringList({"Brightline", "other"}));
-    QCOMPARE(appNames(*project.Companies[0]), QStringList({"Paint Studio", "archiver"}));
-    QCOMPARE(project.FindCategory(QStringLiteral("TOOLS")), project.Categories[1].get());
-    QCOMPARE(project.FindCompany(QStringLiteral("OTHER")), project.Companies[1].get());
+    QCOMPARE(groupNames(project.categories()), QStringList({"Graphics", "Tools"}));
+    QCOMPARE(appNames(*project.categories()[1]), QStringList({"archiver", "Notes"}));
+    QCOMPARE(groupNames(project.companies()), QStringList({"Brightline", "other"}));
+    QCOMPARE(appNames(*project.companies()[0]), QStringList({"Paint Studio", "archiver"}));
+    QCOMPARE(project.FindCategory(QStringLiteral("TOOLS")), project.categories()[1].get());
+    QCOMPARE(project.FindCompany(QStringLiteral("OTHER")), project.companies()[1].get());
     QCOMPARE(project.FindCategory(QStringLiteral("Tool")), nullptr);
 }
 
@@ -179,8 +179,8 @@ void MenuFileTest::folderArgumentWinsOverHeaderKey()
     TProject project;
     QVERIFY(!project.LoadMenuFile(path, QStringLiteral("/media/other")));
     QCOMPARE(project.cdFolder(), QStringLiteral("/media/other/"));
-    QCOMPARE(project.Applications.at(0)->RunFile(), QStringLiteral("/media/other/setup.exe"));
-    QCOMPARE(project.Applications.at(0)->Bitmap(), QStringLiteral("/media/other/pic/a.bmp"));
+    QCOMPARE(project.applications().at(0)->RunFile(), QStringLiteral("/media/other/setup.exe"));
+    QCOMPARE(project.applications().at(0)->Bitmap(), QStringLiteral("/media/other/pic/a.bmp"));
 }
 
 // Packages keep their files without the CD folder where they can; what they show must not
@@ -197,7 +197,7 @@ void MenuFileTest::eachMenuKeepsItsOwnFolder()
     QVERIFY(
         !project.LoadMenuFile(writeMenu("[Second]\nTextFile=b.rtf\n"), QStringLiteral("/second")));
     QStringList files;
-    for (const auto& app : project.Applications)
+    for (const auto& app : project.applications())
         files << app->RunFile() << app->TextFile() << app->Bitmap();
     QCOMPARE(files,
              QStringList({"/first/a/setup.exe", "/first/a/t.rtf", "", "/opt/x", "", "/first/p.jpg",
@@ -211,8 +211,8 @@ void MenuFileTest::headerFoundWhateverItsCase()
         writeMenu("[App]\nCategory=x\n[!QUILLOMAT MENU FILE GENERATOR]\nCDFolder=/cd\n");
     TProject project;
     QVERIFY(!project.LoadMenuFile(path, QString()));
-    QCOMPARE(project.Applications.size(), std::size_t(1));
-    QCOMPARE(project.Applications[0]->Name, QStringLiteral("App"));
+    QCOMPARE(project.applications().size(), std::size_t(1));
+    QCOMPARE(project.applications()[0]->Name, QStringLiteral("App"));
     QCOMPARE(project.cdFolder(), QStringLiteral("/cd/"));
 }
 
@@ -220,7 +220,7 @@ void MenuFileTest::bareSectionBelongsToOther()
 {
     TProject project;
     QVERIFY(!project.LoadMenuFile(writeMenu("[Bare]\n"), QString()));
-    const TAppDescription& app = *project.Applications.at(0);
+    const TAppDescription& app = *project.applications().at(0);
     QCOMPARE(app.Category, QStringLiteral("other"));
     QCOMPARE(app.Company, QStringLiteral("other"));
     QVERIFY(app.RunFile().isEmpty() && app.TextFile().isEmpty() && app.Bitmap().isEmpty());
@@ -241,12 +241,12 @@ void MenuFileTest::repeatedSectionsMergeFirstValueWins()
     TProject project;
     QVERIFY(!project.LoadMenuFile(path, QString()));
     QCOMPARE(project.cdFolder(), QStringLiteral("/cd/"));
-    QCOMPARE(project.Applications.size(), std::size_t(2));
-    const TAppDescription& a = *project.Applications[0];
+    QCOMPARE(project.applications().size(), std::size_t(2));
+    const TAppDescription& a = *project.applications()[0];
     QCOMPARE(QStringList({a.Name, a.Company, a.Category, a.RunFile(), a.TextFile(), a.Bitmap()}),
              QStringList({"A", "other", "cat", "/cd/a.exe", "/cd/t.rtf", ""}));
-    QCOMPARE(project.Applications[1]->Name, QStringLiteral("B"));
-    QCOMPARE(groupNames(project.Categories), QStringList({"b", "cat"}));
+    QCOMPARE(project.applications()[1]->Name, QStringLiteral("B"));
+    QCOMPARE(groupNames(project.categories()), QStringList({"b", "cat"}));
 }
 
 void MenuFileTest::firstSpellingNamesTheGroup_data()
@@ -263,8 +263,8 @@ void MenuFileTest::firstSpellingNamesTheGroup()
     QFETCH(QString, groupName);
     TProject project;
     QVERIFY(!project.LoadMenuFile(writeMenu(menu), QString()));
-    QCOMPARE(groupNames(project.Categories), QStringList{groupName});
-    QCOMPARE(project.Categories[0]->GetAppCount(), 2);
+    QCOMPARE(groupNames(project.categories()), QStringList{groupName});
+    QCOMPARE(project.categories()[0]->GetAppCount(), 2);
 }
 
 void MenuFileTest::groupsSortByUpperCasedName_data()
@@ -290,8 +290,8 @@ void MenuFileTest::groupsSortByUpperCasedName()
         menu += QStringLiteral("[P%1]\nCategory=%2\nCompany=%2\n").arg(i).arg(names[i]).toUtf8();
     TProject project;
     QVERIFY(!project.LoadMenuFile(writeMenu(menu), QString()));
-    QCOMPARE(groupNames(project.Categories), sorted);
-    QCOMPARE(groupNames(project.Companies), sorted);
+    QCOMPARE(groupNames(project.categories()), sorted);
+    QCOMPARE(groupNames(project.companies()), sorted);
 }
 
 // The grouping must give what walking the list and exchange-sorting it gives.
@@ -327,10 +327,10 @@ void MenuFileTest::groupingMatchesExchangeSortOnRandomNames()
 
     TProject project;
     QVERIFY(!project.LoadMenuFile(writeMenu(menu), QString()));
-    QCOMPARE(project.Categories.size(), std::size_t(reference.size()));
+    QCOMPARE(project.categories().size(), std::size_t(reference.size()));
     for (qsizetype i = 0; i < reference.size(); ++i) {
-        QCOMPARE(project.Categories[i]->Name, reference[i].first);
-        QCOMPARE(appNames(*project.Categories[i]), reference[i].second);
+        QCOMPARE(project.categories()[i]->Name, reference[i].first);
+        QCOMPARE(appNames(*project.categories()[i]), reference[i].second);
     }
 }
 
@@ -345,8 +345,8 @@ void MenuFileTest::missingNameOfActiveLanguage()
     QVERIFY(!project.LoadLanguageFile(lang.fileName()));
     project.setLanguage(2);
     QVERIFY(!project.LoadMenuFile(writeMenu("[A]\nCompany=X\n[B]\nCategory=Y\n"), QString()));
-    QCOMPARE(groupNames(project.Categories), QStringList({"Sonstige", "Y"}));
-    QCOMPARE(groupNames(project.Companies), QStringList({"Sonstige", "X"}));
+    QCOMPARE(groupNames(project.categories()), QStringList({"Sonstige", "Y"}));
+    QCOMPARE(groupNames(project.companies()), QStringList({"Sonstige", "X"}));
 }
 
 void MenuFileTest::unopenableFileLoadsNothing_data()
@@ -361,9 +361,9 @@ void MenuFileTest::unopenableFileLoadsNothing()
     QFETCH(QString, path);
     TProject project;
     QVERIFY(project.LoadMenuFile(path, QStringLiteral("/cd")));
-    QVERIFY(project.Applications.empty());
-    QVERIFY(project.Categories.empty());
-    QVERIFY(project.Companies.empty());
+    QVERIFY(project.applications().empty());
+    QVERIFY(project.categories().empty());
+    QVERIFY(project.companies().empty());
     QVERIFY(project.cdFolder().isEmpty());
 }
 
@@ -384,7 +384,7 @@ void MenuFileTest::defaultCdFolderIsTheMountPoint()
                                   QString()));
     const QString disc = kDriveLettersLeadToTheDiscRoot ? root : QStringLiteral("E:/");
     QCOMPARE(project.cdFolder(), disc);
-    QCOMPARE(project.Applications.at(0)->RunFile(), disc + QStringLiteral("Setup.exe"));
+    QCOMPARE(project.applications().at(0)->RunFile(), disc + QStringLiteral("Setup.exe"));
 }
 
 QTEST_GUILESS_MAIN(MenuFileTest)

@@ -1,7 +1,7 @@
 #include "catalogue/TLanguage.h"
 #include "catalogue/TProject.h"
 #include "catalogue/TRubric.h"
-#include "platform/Exception.h"
+#include "text/Exception.h"
 
 #include <QTest>
 
@@ -88,13 +88,13 @@ void RecordsTest::findTextTakesFirstLineIgnoringCase()
 void RecordsTest::newProjectHoldsOnlyTheBuiltinLanguage()
 {
     const TProject project;
-    QCOMPARE(project.Languages.size(), std::size_t(1));
-    QCOMPARE(project.Languages.front()->Name, QStringLiteral("default"));
-    QCOMPARE(project.Languages.front()->Texts.size(), 19);
-    QCOMPARE(project.ActiveLanguage, 0);
-    QVERIFY(project.Applications.empty());
-    QVERIFY(project.Categories.empty());
-    QVERIFY(project.Companies.empty());
+    QCOMPARE(project.languages().size(), std::size_t(1));
+    QCOMPARE(project.languages().front()->Name, QStringLiteral("default"));
+    QCOMPARE(project.languages().front()->Texts.size(), 19);
+    QCOMPARE(project.activeLanguage(), 0);
+    QVERIFY(project.applications().empty());
+    QVERIFY(project.categories().empty());
+    QVERIFY(project.companies().empty());
 }
 
 QTEST_GUILESS_MAIN(RecordsTest)

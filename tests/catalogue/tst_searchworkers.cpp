@@ -88,8 +88,8 @@ QStringList rowsOf(const TProject& project, const RecordingRowList& rows)
     QStringList result;
     for (const auto& row : rows.rows) {
         qsizetype index = -1;
-        for (std::size_t i = 0; i < project.Applications.size(); ++i) {
-            if (project.Applications[i].get() == row.package)
+        for (std::size_t i = 0; i < project.applications().size(); ++i) {
+            if (project.applications()[i].get() == row.package)
                 index = qsizetype(i);
         }
         result.append(row.caption + u'#' + QString::number(index));

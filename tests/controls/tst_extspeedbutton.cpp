@@ -1,4 +1,4 @@
-#include "controls/ColorValue.h"
+#include "graphics/ColorValue.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TMovingForm.h"
 

@@ -3,7 +3,7 @@
 #include "platform/CasePaths.h"
 #include "platform/DriveRoot.h"
 #include "platform/ShellOpen.h"
-#include "platform/TextTemplate.h"
+#include "text/TextTemplate.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "SystemPaths.h"
 #include "catalogue/BuiltinTexts.h"
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -54,12 +54,12 @@ void waitForReads(const TMain_Form& form)
 
 void selectEveryRow(TMain_Form& form)
 {
-    PackageListView* list = form.Quillz_ListView;
+    PackageListView* list = form.quillzListView();
     for (int row = 0; row < list->count(); ++row) {
         list->setCurrentRow(row);
         form.Quillz_ListViewChange();
         // The preview of the packages that have one (a window or an error box).
-        if (form.Preview_ExtSpeedButton->isEnabled())
+        if (form.previewExtSpeedButton()->isEnabled())
             form.Preview_ExtSpeedButtonClick();
         waitForReads(form);
     }
@@ -68,7 +68,7 @@ void selectEveryRow(TMain_Form& form)
 // Clicks the setup button of the package named `name`; 1 when the list has no such package.
 int runSetup(TMain_Form& form, const QString& name)
 {
-    PackageListView* list = form.Quillz_ListView;
+    PackageListView* list = form.quillzListView();
     for (int row = 0; row < list->count(); ++row) {
         const TAppDescription* package = PackageListView::packageOf(list->item(row));
         if (!package || package->Name != name)
@@ -116,12 +116,12 @@ int main(int argc, char* argv[])
         return runSetup(*form, args[4]);
 
     // Every order with every filter entry, and every row in each.
-    TFlatComboBox* sortBy = form->SortBy_ComboBox;
-    TFlatComboBox* filter = form->SortFilter_ComboBox;
+    TFlatComboBox* sortBy = form->sortByComboBox();
+    TFlatComboBox* filter = form->sortFilterComboBox();
     for (int order = 0; order < sortBy->count(); ++order) {
         sortBy->setCurrentIndex(order);
         form->SortBy_ComboBoxChange();
-        if (form->SearchActive) {
+        if (form->searchActive()) {
             for (const QString& words : {QStringLiteral("game"), QStringLiteral("zzz qqq")}) {
                 filter->setEditText(words);
                 form->SortFilter_ComboBoxKeyDown(Qt::Key_Return, Qt::NoModifier);

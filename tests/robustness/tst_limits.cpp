@@ -3,7 +3,7 @@
 #include "app/MediumReader.h"
 #include "catalogue/RecordingViews.h"
 #include "catalogue/TProject.h"
-#include "platform/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfDocument.h"
 
@@ -134,9 +134,9 @@ void TestLimits::menuFileOf50MB()
     TProject project;
     QCOMPARE(project.LoadMenuFile(path, QString()), false);
     // Nothing is truncated: every package is there.
-    QCOMPARE(project.Applications.size(), std::size_t(kBigMenuPackages));
-    QCOMPARE(project.Categories.size(), std::size_t(300));
-    QCOMPARE(project.Companies.size(), std::size_t(1000));
+    QCOMPARE(project.applications().size(), std::size_t(kBigMenuPackages));
+    QCOMPARE(project.categories().size(), std::size_t(300));
+    QCOMPARE(project.companies().size(), std::size_t(1000));
 
     RecordingRowList rows;
     project.FillApplicationList(rows, SortMode::SortByName, QString());
@@ -188,7 +188,7 @@ void TestLimits::binaryFilesAsMenuAndLanguage()
     QVERIFY(sortBy.entryCount() >= 2);
     RecordingRowList rows;
     project.FillApplicationList(rows, SortMode::SortByName, QString());
-    QCOMPARE(rows.rowCount(), int(project.Applications.size()));
+    QCOMPARE(rows.rowCount(), int(project.applications().size()));
     project.Search(rows, QStringLiteral("setup tools"));
     QVERIFY(rows.rowCount() >= 1);
 }
@@ -221,13 +221,13 @@ void TestLimits::descriptionOf100MB()
     TMain_Form form;
     form.ShowDescriptionFile(path);
     QTRY_VERIFY_WITH_TIMEOUT(!form.paneReader()->isBusy(), 20000);
-    const QTextDocument* shown = form.Description_RichEdit->document();
+    const QTextDocument* shown = form.descriptionRichEdit()->document();
     QVERIFY(shown->characterCount() > kMaxDocumentCharacters - line.size());
     QVERIFY(shown->characterCount() <= kMaxDocumentCharacters + 1);
     QVERIFY(shown->toPlainText().endsWith(QString::fromLatin1(line.chopped(1))));
     form.show();
     QVERIFY(!form.grab().isNull());
-    form.Description_RichEdit->moveCursor(QTextCursor::End);
+    form.descriptionRichEdit()->moveCursor(QTextCursor::End);
     QVERIFY(!form.grab().isNull());
     checkPeakMemory();
 }

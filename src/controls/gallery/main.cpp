@@ -2,10 +2,11 @@
 // window. Drag the window by its background; Enter and Escape go to the demo buttons.
 // Options: --quit-after <ms> closes the window after that time (for screenshots).
 
-#include "controls/ColorValue.h"
+#include "graphics/ColorValue.h"
 #include "controls/TExtSpeedButton.h"
 #include "controls/TFlatComboBox.h"
 #include "controls/TMovingForm.h"
+#include "controls/TSkinnedForm.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -19,8 +20,6 @@
 using namespace quillomat;
 
 namespace {
-
-constexpr ColorValue kPanel = 0x404040;
 
 QLabel* caption(QWidget* parent, const QString& text, int x, int y, int width = 200)
 {
@@ -36,7 +35,7 @@ QWidget* panel(QWidget* parent, const QRect& geometry)
 {
     auto* widget = new QWidget(parent);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colorFromValue(kPanel));
+    palette.setColor(QPalette::Window, colorFromValue(kPanelColor));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
     widget->setGeometry(geometry);
@@ -48,11 +47,7 @@ TFlatComboBox* layoutBox(QWidget* parent, int x, int y)
     auto* box = new TFlatComboBox(parent);
     box->setGeometry(x, y, 201, 21);
     box->setComboStyle(TComboBoxStyle::csDropDownList);
-    box->setColor(kPanel);
-    box->setColorArrow(kPanel);
-    box->setColorArrowBackground(clSilver);
-    box->setColorBorder(clGray);
-    box->setFontColor(clSilver);
+    setUpPanelComboBox(*box);
     box->addItems({QStringLiteral("by name"), QStringLiteral("by category"),
                    QStringLiteral("by company"), QStringLiteral("Search")});
     box->setCurrentIndex(0);
@@ -63,12 +58,9 @@ TExtSpeedButton* layoutButton(QWidget* parent, const QString& text, int x, int y
 {
     auto* button = new TExtSpeedButton(parent);
     button->setGeometry(x, y, 67, 21);
-    button->setFlat(true);
+    setUpFlatButton(*button);
     button->setText(text);
     button->setFontColor(clWhite);
-    button->setFrameVisible(false);
-    button->setActionAreaVisble(false);
-    button->setActionAreaColor(clBlack);
     return button;
 }
 
@@ -122,7 +114,7 @@ int showDemoDialog(QWidget* owner)
     TMovingForm dialog(owner);
     dialog.resize(240, 90);
     QPalette palette = dialog.palette();
-    palette.setColor(QPalette::Window, colorFromValue(kPanel));
+    palette.setColor(QPalette::Window, colorFromValue(kPanelColor));
     dialog.setPalette(palette);
     dialog.setAutoFillBackground(true);
     caption(&dialog, QStringLiteral("Enter: ok, Escape: cancel"), 20, 15);
@@ -275,7 +267,7 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         QWidget* popup = open->view()->window();
         QPixmap picture(201, 21 + popup->height());
-        picture.fill(colorFromValue(kPanel));
+        picture.fill(colorFromValue(kPanelColor));
         QPainter painter(&picture);
         painter.drawPixmap(0, 0, open->grab());
         painter.drawPixmap(0, 21, popup->grab());

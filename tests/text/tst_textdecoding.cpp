@@ -1,7 +1,7 @@
 #include "SystemPaths.h"
 #include "TestFiles.h"
-#include "platform/FileProbe.h"
-#include "platform/TextDecoding.h"
+#include "platform/RegularFile.h"
+#include "text/TextDecoding.h"
 
 #include <QFile>
 #include <QTemporaryDir>

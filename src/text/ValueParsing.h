@@ -11,11 +11,7 @@ namespace quillomat {
 // then decimal digits, or hexadecimal digits after "$" or "0x". Hexadecimal covers the full
 // 32 bits, so $80000010 is -2147483632 (two's complement). Anything else, an empty text, or a
 // value outside 32 bits gives nullopt.
+// A yes/no value is such an integer: 0 is no, any other number yes.
 std::optional<std::int32_t> parseInteger(QStringView text);
-
-std::int32_t parseIntegerOr(QStringView text, std::int32_t fallback);
-
-// A boolean is such an integer: 0 is false, any other number true.
-bool parseBooleanOr(QStringView text, bool fallback);
 
 } // namespace quillomat

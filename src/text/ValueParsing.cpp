@@ -1,4 +1,4 @@
-#include "platform/ValueParsing.h"
+#include "text/ValueParsing.h"
 
 namespace quillomat {
 namespace {
@@ -62,17 +62,6 @@ std::optional<std::int32_t> parseInteger(QStringView text)
         return std::nullopt;
     return negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(*value))
                     : static_cast<std::int32_t>(*value);
-}
-
-std::int32_t parseIntegerOr(QStringView text, std::int32_t fallback)
-{
-    return parseInteger(text).value_or(fallback);
-}
-
-bool parseBooleanOr(QStringView text, bool fallback)
-{
-    const auto value = parseInteger(text);
-    return value ? *value != 0 : fallback;
 }
 
 } // namespace quillomat

@@ -1,6 +1,6 @@
-#include "platform/ErrorBox.h"
+#include "dialogs/ErrorBox.h"
 
-#include "platform/WindowPlacement.h"
+#include "dialogs/WindowPlacement.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,5 @@
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
-#include "platform/FileReading.h"
 #include "platform/RegularFile.h"
 
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "platform/UpperCasedUtf8.h"
+#include "text/UpperCasedUtf8.h"
 
 #include <QString>
 

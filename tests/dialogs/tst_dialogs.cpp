@@ -1,5 +1,5 @@
-#include "platform/ErrorBox.h"
-#include "platform/PreviewWindow.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/PreviewWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,7 +40,7 @@ QPoint centreOfPrimaryScreen()
 
 } // namespace
 
-class TestPlatformWidgets : public QObject
+class TestDialogs : public QObject
 {
     Q_OBJECT
 
@@ -55,7 +55,7 @@ private:
     QWidget m_owner;
 };
 
-void TestPlatformWidgets::errorBoxIsModalCriticalWithOneButton()
+void TestDialogs::errorBoxIsModalCriticalWithOneButton()
 {
     m_owner.show();
     bool inspected = false;
@@ -77,7 +77,7 @@ void TestPlatformWidgets::errorBoxIsModalCriticalWithOneButton()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
-void TestPlatformWidgets::errorBoxHookReplacesTheBox()
+void TestDialogs::errorBoxHookReplacesTheBox()
 {
     QStringList messages;
     QWidget* parent = nullptr;
@@ -103,7 +103,7 @@ void TestPlatformWidgets::errorBoxHookReplacesTheBox()
     QCOMPARE(messages.size(), 2);
 }
 
-void TestPlatformWidgets::previewWindowShowsPictureAtItsSize_data()
+void TestDialogs::previewWindowShowsPictureAtItsSize_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::newRow("400 x 300") << QSize(400, 300);
@@ -111,7 +111,7 @@ void TestPlatformWidgets::previewWindowShowsPictureAtItsSize_data()
     QTest::newRow("tall") << QSize(120, 700);
 }
 
-void TestPlatformWidgets::previewWindowShowsPictureAtItsSize()
+void TestDialogs::previewWindowShowsPictureAtItsSize()
 {
     QFETCH(QSize, size);
     // Green with a red top-left pixel and a blue bottom-right one: the picture is shown from
@@ -153,7 +153,7 @@ void TestPlatformWidgets::previewWindowShowsPictureAtItsSize()
 
 // The frame, title bar included, lies inside the screen's available area, and the picture's
 // far corner can be scrolled to, still at the picture's own scale.
-void TestPlatformWidgets::previewLargerThanTheScreenScrolls()
+void TestDialogs::previewLargerThanTheScreenScrolls()
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize size = area.size() + QSize(400, 300);
@@ -183,5 +183,5 @@ void TestPlatformWidgets::previewLargerThanTheScreenScrolls()
     QVERIFY(inspected);
 }
 
-QTEST_MAIN(TestPlatformWidgets)
-#include "tst_platformwidgets.moc"
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

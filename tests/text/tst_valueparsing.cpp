@@ -1,4 +1,4 @@
-#include "platform/ValueParsing.h"
+#include "text/ValueParsing.h"
 
 #include <QTest>
 
@@ -11,7 +11,6 @@ class ValueParsingTest : public QObject
 private slots:
     void parsesIntegers_data();
     void parsesIntegers();
-    void parsesBooleans();
 };
 
 void ValueParsingTest::parsesIntegers_data()
@@ -56,18 +55,6 @@ void ValueParsingTest::parsesIntegers()
     QCOMPARE(parsed.has_value(), valid);
     if (valid)
         QCOMPARE(*parsed, value);
-    QCOMPARE(parseIntegerOr(text, 99), valid ? value : 99);
-}
-
-void ValueParsingTest::parsesBooleans()
-{
-    QCOMPARE(parseBooleanOr(u"0", true), false);
-    QCOMPARE(parseBooleanOr(u"1", false), true);
-    QCOMPARE(parseBooleanOr(u"-3", false), true);
-    QCOMPARE(parseBooleanOr(u"$0", true), false);
-    QCOMPARE(parseBooleanOr(u"yes", false), false);
-    QCOMPARE(parseBooleanOr(u"true", true), true);
-    QCOMPARE(parseBooleanOr(u"", true), true);
 }
 
 QTEST_GUILESS_MAIN(ValueParsingTest)

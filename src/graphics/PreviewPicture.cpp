@@ -1,6 +1,6 @@
-#include "platform/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 
-#include "platform/FileReading.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>

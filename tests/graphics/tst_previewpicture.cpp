@@ -1,4 +1,4 @@
-#include "platform/PreviewPicture.h"
+#include "graphics/PreviewPicture.h"
 
 #include <QBuffer>
 #include <QDir>

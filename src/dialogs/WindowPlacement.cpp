@@ -1,4 +1,4 @@
-#include "platform/WindowPlacement.h"
+#include "dialogs/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

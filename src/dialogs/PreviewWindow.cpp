@@ -1,6 +1,6 @@
-#include "platform/PreviewWindow.h"
+#include "dialogs/PreviewWindow.h"
 
-#include "platform/WindowPlacement.h"
+#include "dialogs/WindowPlacement.h"
 
 #include <QDialog>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "platform/TextTemplate.h"
+#include "text/TextTemplate.h"
 
 namespace quillomat {
 

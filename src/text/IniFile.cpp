@@ -1,7 +1,7 @@
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
-#include "platform/TextDecoding.h"
-#include "platform/TextServices.h"
+#include "text/TextDecoding.h"
+#include "text/TextServices.h"
 
 #include <algorithm>
 

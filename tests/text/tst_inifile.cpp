@@ -1,5 +1,5 @@
 #include "TestFiles.h"
-#include "platform/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

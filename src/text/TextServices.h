@@ -5,7 +5,8 @@
 // Text comparisons the catalogue relies on, in one place so that every caller agrees.
 namespace quillomat {
 
-// Locale-aware upper-casing, used for grouping keys and the keyword search.
+// Upper case by Qt's full Unicode case mapping, character by character and the same in every
+// locale (no language's special rules), used for grouping keys and the keyword search.
 inline QString upperCased(const QString& text)
 {
     return text.toUpper();
@@ -31,12 +32,6 @@ inline bool sameTextIgnoringCase(QStringView a, QStringView b)
             return false;
     }
     return a.sliced(i).compare(b.sliced(i), Qt::CaseInsensitive) == 0;
-}
-
-// Exact equality, code unit for code unit.
-inline bool sameTextExactly(QStringView a, QStringView b)
-{
-    return a == b;
 }
 
 } // namespace quillomat
