@@ -3,6 +3,7 @@
 #include "catalogue/DescriptionTextCache.h"
 #include "catalogue/DescriptionWarmUp.h"
 #include "catalogue/SearchText.h"
+#include "text/UpperCasedUtf8.h"
 #include "catalogue/TProject.h"
 #include "catalogue/ViewInterfaces.h"
 #include "catalogue/Workers.h"

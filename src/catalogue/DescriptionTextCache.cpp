@@ -1,8 +1,8 @@
 #include "catalogue/DescriptionTextCache.h"
 
-#include "catalogue/SearchText.h"
 #include "platform/CasePaths.h"
 #include "platform/RegularFile.h"
+#include "text/UpperCasedUtf8.h"
 #include "richtext/PlainText.h"
 
 namespace quillomat {
@@ -26,12 +26,15 @@ std::optional<QString> descriptionPlainText(const QString& path)
 }
 
 DescriptionTextCache::DescriptionTextCache(qsizetype budgetBytes)
-    : DescriptionTextCache(rtfToPlainText, budgetBytes)
+    : m_toSearchText(upperCasedPlainText), m_budgetBytes(budgetBytes)
 {
 }
 
 DescriptionTextCache::DescriptionTextCache(Converter converter, qsizetype budgetBytes)
-    : m_converter(std::move(converter)), m_budgetBytes(budgetBytes)
+    : m_toSearchText([converter = std::move(converter)](QByteArrayView bytes) {
+          return upperCasedUtf8(converter(bytes));
+      }),
+      m_budgetBytes(budgetBytes)
 {
 }
 
@@ -95,7 +98,7 @@ std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path,
         }
         return std::nullopt;
     }
-    QByteArray upperText = upperCasedUtf8(m_converter(content->bytes));
+    QByteArray upperText = m_toSearchText(content->bytes);
     const QWriteLocker lock(&m_lock);
     qsizetype freed = 0;
     const auto old = m_entries.constFind(path);

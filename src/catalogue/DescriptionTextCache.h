@@ -21,7 +21,7 @@ namespace quillomat {
 // without regard to letter case where it does not exist as written (CasePaths.h).
 std::optional<QString> descriptionPlainText(const QString& path);
 
-// Upper-cased plain texts of description files, as UTF-8 (see SearchText.h), kept between
+// Upper-cased plain texts of description files, as UTF-8 (see UpperCasedUtf8.h), kept between
 // searches so that a repeated search reads no unchanged file again. An entry is reused only
 // while the file's size, modification time, change time and identity are what they were when
 // it was read; the result therefore always equals a fresh read of the file.
@@ -76,7 +76,8 @@ private:
     // Reads and converts the file; keeps the text when there is room. nullopt when unreadable.
     std::optional<QByteArray> readAndKeep(const QString& path, const ReadGate& gate, bool* kept);
 
-    const Converter m_converter;
+    // The bytes of a file to its upper-cased UTF-8 text.
+    const std::function<QByteArray(QByteArrayView bytes)> m_toSearchText;
     const qsizetype m_budgetBytes;
     mutable QReadWriteLock m_lock; // guards the two members below
     QHash<QString, Entry> m_entries;

@@ -170,8 +170,7 @@ void checkPlacement(Report& report, const QString& section, const SkinValues& va
     }
 }
 
-void checkBackgroundCovers(Report& report, const QString& section, const SkinValues& values,
-                           QSize window, QSize background)
+void checkBackgroundCovers(Report& report, const QString& section, QSize window, QSize background)
 {
     const bool wider = window.width() > background.width();
     const bool taller = window.height() > background.height();
@@ -223,7 +222,7 @@ void checkSkinLayout(Report& report, const IniFile& ini, const QString& section,
     if (window.isEmpty())
         return; // the skin reader keeps the window's size then
     checkPlacement(report, section, values, window);
-    checkBackgroundCovers(report, section, values, window, background);
+    checkBackgroundCovers(report, section, window, background);
 }
 
 } // namespace quillomat

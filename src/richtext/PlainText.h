@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -15,6 +16,10 @@ bool looksLikeRtf(QByteArrayView bytes);
 // are separated by '\t', table rows end in '\n'. Input that is not RTF is decoded as a plain
 // text file (decodeText). Never fails: damaged RTF gives the text that could be read.
 QString rtfToPlainText(QByteArrayView bytes);
+
+// upperCasedUtf8(rtfToPlainText(bytes)), the text as the keyword search compares it, made
+// without the detour through UTF-16 for the ASCII runs that are most of a description.
+QByteArray upperCasedPlainText(QByteArrayView bytes);
 
 // rtfToPlainText's text, with what a checker wants to know of the bytes besides.
 struct PlainTextReading

@@ -50,20 +50,25 @@ constexpr std::array<quint8, 256> kByteClasses = makeByteClasses();
 // they are scanned eight bytes at a time: a byte ends the run when it is a control character,
 // 0x7F or above, or one of { } \. Each test below may also flag bytes after the first one it
 // finds (a borrow or carry runs upwards), never one before it, so the lowest flag is exact.
+// Flags in the eight bytes of w (read as little-endian) those that end a run of plain text.
+constexpr std::uint64_t runEndFlags(std::uint64_t w)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    const auto zeroBytes = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+    return ((w - ones * 0x20) & ~w & highs) // below 0x20
+           | (((w + ones) | w) & highs)     // 0x7F and above
+           | zeroBytes(w ^ (ones * '{')) | zeroBytes(w ^ (ones * '}')) |
+           zeroBytes(w ^ (ones * '\\'));
+}
+
 const char* endOfPlainRun(const char* p, const char* end)
 {
     if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        constexpr std::uint64_t ones = 0x0101010101010101u;
-        constexpr std::uint64_t highs = 0x8080808080808080u;
-        const auto zeroBytes = [](std::uint64_t w) { return (w - ones) & ~w & highs; };
         while (end - p >= 8) {
             std::uint64_t w;
             std::memcpy(&w, p, sizeof w);
-            const std::uint64_t flags = ((w - ones * 0x20) & ~w & highs) // below 0x20
-                                        | (((w + ones) | w) & highs)     // 0x7F and above
-                                        | zeroBytes(w ^ (ones * '{')) |
-                                        zeroBytes(w ^ (ones * '}')) | zeroBytes(w ^ (ones * '\\'));
-            if (flags)
+            if (const std::uint64_t flags = runEndFlags(w))
                 return p + std::countr_zero(flags) / 8;
             p += 8;
         }
@@ -71,6 +76,27 @@ const char* endOfPlainRun(const char* p, const char* end)
     while (p < end && kByteClasses[static_cast<unsigned char>(*p)] == Plain)
         ++p;
     return p;
+}
+
+// endOfPlainRun that also copies the run, upper-cased, to `to`, which has room for the run and
+// eight bytes more: each word is read once for both.
+const char* copyPlainRunUpperCased(const char* p, const char* end, char* to)
+{
+    const char* const begin = p;
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, sizeof w);
+            const std::uint64_t upper = UpperCasedUtf8Builder::upperCasedAsciiWord(w);
+            std::memcpy(to + (p - begin), &upper, sizeof upper); // past the run: spare room
+            if (const std::uint64_t flags = runEndFlags(w))
+                return p + std::countr_zero(flags) / 8;
+            p += 8;
+        }
+    }
+    const char* const runEnd = endOfPlainRun(p, end);
+    UpperCasedUtf8Builder::copyUpperCasingAscii(p, to + (p - begin), runEnd - p);
+    return runEnd;
 }
 
 // Appends bytes that stand for themselves. Between formatting words runs are mostly a word or
@@ -99,7 +125,31 @@ const char* skipPreamble(const char* p, const char* end)
 
 } // namespace
 
-RtfParser::RtfParser(RtfSink& sink) : m_sink(sink), m_keepFormatting(sink.wantsFormatting())
+void RtfParser::addPlainBytes(const char* begin, const char* end)
+{
+    if (m_upperCasedUtf8)
+        m_upperText.appendAscii(QByteArrayView(begin, end - begin));
+    else
+        appendLatin1(m_text, begin, end);
+}
+
+// Inlined: it reads every run of text, most of them a word or two long.
+Q_ALWAYS_INLINE void RtfParser::readPlainRun()
+{
+    const char* begin = m_p;
+    if (m_upperCasedUtf8) {
+        char* to = m_upperText.room(m_end - m_p + 8);
+        m_p = copyPlainRunUpperCased(m_p, m_end, to);
+        m_upperText.commit(m_p - begin);
+    } else {
+        m_p = endOfPlainRun(m_p, m_end);
+        appendLatin1(m_text, begin, m_p);
+    }
+}
+
+RtfParser::RtfParser(RtfSink& sink)
+    : m_sink(sink), m_keepFormatting(sink.wantsFormatting() && !sink.wantsUpperCasedUtf8()),
+      m_upperCasedUtf8(sink.wantsUpperCasedUtf8())
 {
     m_stack.reserve(64);
 }
@@ -110,16 +160,16 @@ void RtfParser::parse(QByteArrayView bytes)
     m_end = bytes.data() + bytes.size();
     m_stack.assign(1, GroupState{});
     m_cutShort = false;
-    m_text.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
+    if (m_upperCasedUtf8)
+        m_upperText.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
+    else
+        m_text.reserve(std::min<qsizetype>(bytes.size(), 1 << 16));
 
     while (m_p < m_end) {
         switch (kByteClasses[static_cast<unsigned char>(*m_p)]) {
-        case Plain: {
-            const char* begin = m_p;
-            m_p = endOfPlainRun(m_p + 1, m_end);
-            textRun(begin, m_p);
+        case Plain:
+            textRun();
             break;
-        }
         case High: {
             const char* begin = m_p;
             const char* p = m_p + 1;
@@ -306,9 +356,27 @@ void RtfParser::readControl()
                 hasParameter, int(value));
 }
 
-void RtfParser::textRun(const char* begin, const char* end)
+void RtfParser::textRun()
 {
     m_atGroupStart = false;
+    const GroupState& group = top();
+    if (group.destination == Destination::Text && group.pendingSkip == 0 && m_bytes.empty() &&
+        !group.chars.hidden) {
+        // Most runs: text of the document, read and added in one pass.
+        prepareText();
+        readPlainRun();
+        textAdded();
+        return;
+    }
+    const char* begin = m_p;
+    m_p = endOfPlainRun(m_p + 1, m_end);
+    specialTextRun(begin, m_p);
+}
+
+// A run of text that is not simply added: in a table, skipped, hidden or continuing escaped
+// bytes.
+void RtfParser::specialTextRun(const char* begin, const char* end)
+{
     switch (top().destination) {
     case Destination::FontTable:
         return fontTableText(begin, end);
@@ -343,7 +411,12 @@ void RtfParser::textRun(const char* begin, const char* end)
     if (group.chars.hidden)
         return;
     prepareText();
-    appendLatin1(m_text, begin, end);
+    addPlainBytes(begin, end);
+    textAdded();
+}
+
+void RtfParser::textAdded()
+{
     m_paragraphHasContent = true;
     if (m_end - m_p >= 4 && m_p[0] == '\\' && m_p[1] == '\'')
         readEscapedLetters();
@@ -362,12 +435,9 @@ void RtfParser::readEscapedLetters()
         const int low = hexDigitValue(m_p[3]);
         if (high < 0 || low < 0)
             return;
-        m_text.append(
-            QChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low))));
+        addChar(m_decoder.decodeByte(codePage, static_cast<unsigned char>(high * 16 + low)));
         m_p += 4;
-        const char* runEnd = endOfPlainRun(m_p, m_end);
-        appendLatin1(m_text, m_p, runEnd);
-        m_p = runEnd;
+        readPlainRun();
     }
 }
 
@@ -401,7 +471,7 @@ void RtfParser::appendByte(unsigned char byte)
     const bool runGoesOn = m_end - m_p >= 2 && m_p[0] == '\\' && m_p[1] == '\'';
     if (m_bytes.empty() && !runGoesOn && !isDoubleByteCodePage(codePage)) {
         prepareText();
-        m_text.append(QChar(m_decoder.decodeByte(codePage, byte)));
+        addChar(m_decoder.decodeByte(codePage, byte));
         m_paragraphHasContent = true;
         return;
     }
@@ -413,7 +483,7 @@ void RtfParser::appendChar(char16_t ch)
     if (top().chars.hidden)
         return;
     prepareText();
-    m_text.append(QChar(ch));
+    addChar(ch);
     m_paragraphHasContent = true;
 }
 
@@ -432,8 +502,8 @@ void RtfParser::appendUnicode(int value)
     if (QChar::isLowSurrogate(ch)) {
         if (!m_highSurrogate)
             return appendChar(0xFFFD);
-        m_text.append(QChar(std::exchange(m_highSurrogate, 0)));
-        m_text.append(QChar(ch));
+        const char16_t pair[2] = {std::exchange(m_highSurrogate, 0), ch};
+        addText(QStringView(pair, 2));
         return;
     }
     appendChar(ch);
@@ -458,7 +528,7 @@ void RtfParser::replaceLoneSurrogate()
 {
     if (m_highSurrogate) {
         m_highSurrogate = 0;
-        m_text.append(QChar(0xFFFD));
+        addChar(0xFFFD);
     }
 }
 
@@ -467,7 +537,14 @@ void RtfParser::decodePendingBytes()
     if (m_bytes.empty())
         return;
     prepareText();
-    m_decoder.decode(m_bytesCodePage, QByteArrayView(m_bytes.data(), m_bytes.size()), m_text);
+    const QByteArrayView bytes(m_bytes.data(), m_bytes.size());
+    if (m_upperCasedUtf8) {
+        m_decoded.resize(0);
+        m_decoder.decode(m_bytesCodePage, bytes, m_decoded);
+        m_upperText.append(m_decoded);
+    } else {
+        m_decoder.decode(m_bytesCodePage, bytes, m_text);
+    }
     m_bytes.clear();
     m_paragraphHasContent = true;
 }
@@ -477,6 +554,10 @@ void RtfParser::flushText()
     if (m_rowDefinitionChanged) {
         m_rowDefinitionChanged = false;
         m_sink.rowDefinition(m_cellEdges);
+    }
+    if (!m_upperText.isEmpty()) {
+        m_sink.upperCasedText(m_upperText.view());
+        m_upperText.clear();
     }
     if (m_text.isEmpty())
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/UpperCasedUtf8.h"
 #include "richtext/RtfCodePages.h"
 #include "richtext/RtfFormat.h"
 #include "richtext/RtfSink.h"
@@ -121,13 +122,34 @@ private:
     void skipBinary(int count);
 
     // text
-    // A run of plain bytes that the main loop has just read: m_p is at its end.
-    void textRun(const char* begin, const char* end);
+    // A run of plain bytes starts at m_p: reads it and leaves m_p at its end.
+    void textRun();
+    void specialTextRun(const char* begin, const char* end);
+    void readPlainRun();
+    // After text was added: reads the accented letters and text that may follow at once.
+    void textAdded();
     void readEscapedLetters();
     void byteRun(const char* begin, const char* end);
     void appendByte(unsigned char byte);
     void appendChar(char16_t ch);
     void appendUnicode(int value);
+    // Text not yet given to the sink grows through these three, in the form the sink wants.
+    void addPlainBytes(const char* begin, const char* end);
+    void addText(QStringView text)
+    {
+        if (m_upperCasedUtf8)
+            m_upperText.append(text);
+        else
+            m_text.append(text);
+    }
+    void addChar(char16_t ch)
+    {
+        if (m_upperCasedUtf8)
+            m_upperText.append(ch);
+        else
+            m_text.append(QChar(ch));
+    }
+    bool hasPendingText() const { return !m_text.isEmpty() || !m_upperText.isEmpty(); }
     // Called before text is added: hands over the pending text when the format has changed,
     // and replaces a high surrogate that no low one followed.
     void prepareText()
@@ -153,6 +175,7 @@ private:
 
     RtfSink& m_sink;
     const bool m_keepFormatting; // false: the sink wants the text alone
+    const bool m_upperCasedUtf8; // the sink wants the text upper-cased, in UTF-8
     const char* m_p = nullptr;
     const char* m_end = nullptr;
     std::vector<GroupState> m_stack;
@@ -187,8 +210,11 @@ private:
     std::vector<int> m_cellEdges;
     bool m_rowDefinitionChanged = false;
 
-    // Text not yet given to the sink, and the format it was read in.
+    // Text not yet given to the sink (in m_upperText when the sink wants upper-cased UTF-8),
+    // and the format it was read in.
     QString m_text;
+    UpperCasedUtf8Builder m_upperText;
+    QString m_decoded; // bytes of a code page on their way to m_upperText
     CharState m_textChars;
     RtfParagraphFormat m_textParagraph;
     bool m_formatDirty = true;

@@ -328,7 +328,7 @@ void RtfParser::applyWord(const ControlWord& entry, bool hasParameter, int param
     case Word::Section:
     case Word::Page:
         // They end a paragraph too, but make no empty one after an ended paragraph.
-        if (m_paragraphHasContent || !m_text.isEmpty())
+        if (m_paragraphHasContent || hasPendingText())
             endParagraph();
         return;
     case Word::Line:

@@ -2,6 +2,7 @@
 
 #include "richtext/RtfFormat.h"
 
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <vector>
@@ -16,6 +17,10 @@ public:
     // False for a sink that keeps only the text: the parser then tracks no formatting, hands
     // over text only at paragraph, line and cell ends, and passes default formats.
     virtual bool wantsFormatting() const { return true; }
+    // True for a sink that wants no formatting and its text as the keyword search compares it
+    // (UpperCasedUtf8.h): the parser then hands text over through upperCasedText, never text.
+    virtual bool wantsUpperCasedUtf8() const { return false; }
+    virtual void upperCasedText(QByteArrayView utf8) { Q_UNUSED(utf8); }
     virtual void text(QStringView text, const RtfCharFormat& chars,
                       const RtfParagraphFormat& paragraph) = 0;
     // The end of a paragraph with the format it had at its end.

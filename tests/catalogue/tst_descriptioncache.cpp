@@ -28,8 +28,6 @@ private slots:
     void nothingToReadGivesEmptyText_data();
     void nothingToReadGivesEmptyText();
     void defaultReaderDecodesText();
-    void upperCasedUtf8MatchesFullMapping_data();
-    void upperCasedUtf8MatchesFullMapping();
     void containsBytesFindsEverySubstring();
 };
 
@@ -132,33 +130,6 @@ void DescriptionCacheTest::defaultReaderDecodesText()
                                                           "e");
     QCOMPARE(descriptionPlainText(path), QStringLiteral("Größe"));
     QCOMPARE(descriptionPlainText(m_dir.filePath(QStringLiteral("absent.txt"))), std::nullopt);
-}
-
-void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("ascii with controls") << QStringLiteral("a\tZ_9{|}~\x7f @`");
-    QTest::newRow("growing: sharp s and ligature") << QStringLiteral("straße ﬀ ŉ end");
-    QTest::newRow("latin and greek") << QStringLiteral("für märkte ÿ µ ς σ ı");
-    QTest::newRow("surrogate pair") << QStringLiteral("x\U00010428y");
-    QTest::newRow("non-ascii at both ends") << QStringLiteral("äaä");
-    QString ascii;
-    for (char16_t c = 0; c < 0x80; ++c)
-        ascii += QChar(c);
-    QTest::newRow("every ascii character") << ascii + ascii.sliced(3);
-    QString latin1;
-    for (char16_t c = 0x80; c <= 0x17F; ++c)
-        latin1 += QChar(c) + QStringLiteral("a");
-    QTest::newRow("every latin-1 and latin extended-a letter") << latin1;
-    QTest::newRow("long run grows the buffer")
-        << QString(300, QChar(0xDF)) + QString(300, QChar(0xE4));
-}
-
-void DescriptionCacheTest::upperCasedUtf8MatchesFullMapping()
-{
-    QFETCH(QString, text);
-    QCOMPARE(upperCasedUtf8(text), text.toUpper().toUtf8());
 }
 
 // Every needle cut from a random text is found wherever it sits (ends, block edges); needles

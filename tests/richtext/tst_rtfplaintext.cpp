@@ -70,6 +70,8 @@ void TestRtfPlainText::goldenFiles()
     const std::optional<QString> text = plainTextOfFile(path);
     QVERIFY(text);
     QCOMPARE(*text, expected);
+    // The search's form of the text is made without the text itself: the same, upper-cased.
+    QCOMPARE(upperCasedPlainText(readAll(path)), expected.toUpper().toUtf8());
 }
 
 void TestRtfPlainText::looksLikeRtf_data()
@@ -262,7 +264,9 @@ void TestRtfPlainText::bytesEndingTextAnywhere()
             const QByteArray before(offset, 'x');
             const QByteArray after(19 - offset, 'y');
             const QString expected = before + text + after;
-            QCOMPARE(rtfToPlainText("{\\rtf1 " + before + bytes + after + "}"), expected);
+            const QByteArray rtf = "{\\rtf1 " + before + bytes + after + "}";
+            QCOMPARE(rtfToPlainText(rtf), expected);
+            QCOMPARE(upperCasedPlainText(rtf), expected.toUpper().toUtf8());
         }
     }
 }
@@ -277,6 +281,7 @@ void TestRtfPlainText::truncatedFiles()
         for (qsizetype cut = 0; cut < bytes.size(); cut += 7) {
             const QString text = rtfToPlainText(bytes.first(cut));
             QVERIFY2(text.size() <= full.size() + 2, qPrintable(name));
+            QCOMPARE(upperCasedPlainText(bytes.first(cut)), text.toUpper().toUtf8());
         }
     }
 }
