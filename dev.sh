@@ -41,7 +41,8 @@ build_kit() {
   scripts/install-packages.sh
   local qt
   qt=$(scripts/build-qt-linux.sh | tee -a /dev/stderr | tail -n 1)
-  cmake -S . -B build-kit -G Ninja -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_BUILD_TYPE=Release
+  cmake -S . -B build-kit -G Ninja -C kit/StaticLibraries.cmake -DCMAKE_PREFIX_PATH="$qt" \
+    -DCMAKE_BUILD_TYPE=Release
   # The programs, and the test driver that scripts/ci-kit.sh runs on the kit's Qt.
   cmake --build build-kit --target quillomat quillomat-catalogue quillomat-actions-driver
 }
