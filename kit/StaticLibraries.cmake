@@ -1,10 +1,10 @@
 # Initial cache of the kit's build (./dev.sh kit-linux: cmake -C): libraries that not every
 # desktop installs are linked from their static archives where Debian ships one, so that the
 # kit carries no file of theirs and the start from a disc seeks no file for them. The X11
-# extension and utility libraries of the xcb platform, and liblzma (quillomat-catalogue's
-# .deb reader). libxcb itself, libX11 and libxkbcommon stay the host's (see
-# InstallLinuxKit.cmake); libxkbcommon-x11 and the session libraries (libSM, libICE) have no
-# usable archive and are carried.
+# extension and utility libraries of the xcb platform, X11 session management (libSM, libICE
+# and what they use: libuuid, libbsd, libmd), and liblzma (quillomat-catalogue's .deb reader).
+# libxcb itself, libX11 and libxkbcommon stay the host's (see InstallLinuxKit.cmake);
+# libxkbcommon-x11 has no archive and is carried, with its libxcb-xkb.
 execute_process(COMMAND gcc -print-multiarch OUTPUT_VARIABLE multiarch OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(archives "/usr/lib/${multiarch}")
 
@@ -21,11 +21,21 @@ foreach(entry IN LISTS xcb_components)
     set(XCB_${component}_LIBRARY "${archives}/lib${name}.a" CACHE FILEPATH "")
   endif()
 endforeach()
-# Archives are searched in link order, and libxcb-image uses libxcb-util, which the order of
-# Qt's link line puts before it: the last word of every link line names it once more.
-if(EXISTS "${archives}/libxcb-util.a")
-  set(CMAKE_CXX_STANDARD_LIBRARIES "${archives}/libxcb-util.a" CACHE STRING "")
+if(EXISTS "${archives}/libSM.a" AND EXISTS "${archives}/libICE.a")
+  set(X11_SM_LIB "${archives}/libSM.a" CACHE FILEPATH "")
+  set(X11_ICE_LIB "${archives}/libICE.a" CACHE FILEPATH "")
 endif()
+# Archives are searched in link order: what those above use, which Qt's link line names before
+# them (libxcb-image uses libxcb-util) or not at all (libSM uses libuuid, libICE libbsd, libbsd
+# libmd), comes once more at the end of every link line.
+set(trailing "")
+foreach(name IN ITEMS xcb-util uuid bsd md)
+  if(EXISTS "${archives}/lib${name}.a")
+    list(APPEND trailing "${archives}/lib${name}.a")
+  endif()
+endforeach()
+list(JOIN trailing " " trailing)
+set(CMAKE_CXX_STANDARD_LIBRARIES "${trailing}" CACHE STRING "")
 if(EXISTS "${archives}/liblzma.a")
   set(LIBLZMA_LIBRARY_RELEASE "${archives}/liblzma.a" CACHE FILEPATH "")
 endif()
