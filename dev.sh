@@ -7,6 +7,8 @@
 #                               disc kit in OUT that serves both (and its disc image)
 #   ./dev.sh windows  install what is missing, build Qt for Windows once (about 40 minutes,
 #                     cached outside the clone), cross-compile build-windows/bin/quillomat.exe
+#   ./dev.sh kit-linux  install what is missing, build a static Qt for Linux once (cached like
+#                     Windows'), build the kit's Linux programs against it in build-kit/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -32,6 +34,19 @@ build_windows() {
   cmake --build build-windows
 }
 
+# The disc kit's Linux programs in build-kit/: one program file each, against a static Qt built
+# once (its progress on standard error, as for Windows). The development build keeps Debian's
+# shared Qt.
+build_kit() {
+  scripts/install-packages.sh
+  local qt
+  qt=$(scripts/build-qt-linux.sh | tee -a /dev/stderr | tail -n 1)
+  cmake -S . -B build-kit -G Ninja -C kit/StaticLibraries.cmake -DCMAKE_PREFIX_PATH="$qt" \
+    -DCMAKE_BUILD_TYPE=Release
+  # The programs, and the test driver that scripts/ci-kit.sh runs on the kit's Qt.
+  cmake --build build-kit --target quillomat quillomat-catalogue quillomat-actions-driver
+}
+
 case "${1:-}" in
   demo)
     build
@@ -47,16 +62,20 @@ case "${1:-}" in
     ;;
   kit)
     shift
-    build
+    build_kit
     build_windows
-    exec scripts/make-kit.sh build "$@" --windows build-windows
+    exec scripts/make-kit.sh build-kit "$@" --windows build-windows
+    ;;
+  kit-linux)
+    build_kit
+    echo "The kit's Linux programs: $PWD/build-kit/bin/quillomat and quillomat-catalogue"
     ;;
   windows)
     build_windows
     echo "Windows programs: $PWD/build-windows/bin/quillomat.exe and quillomat-catalogue.exe"
     ;;
   *)
-    echo "usage: ./dev.sh demo|test|kit OUT [--demo | --disc FOLDER] [--menu MENU] [--iso FILE [--label LABEL]]|windows" >&2
+    echo "usage: ./dev.sh demo|test|kit OUT [--demo | --disc FOLDER] [--menu MENU] [--iso FILE [--label LABEL]]|kit-linux|windows" >&2
     exit 2
     ;;
 esac

@@ -60,9 +60,13 @@ foreach(plugin IN LISTS kit_plugins)
   list(APPEND plugins "${root}/plugins/${plugin}")
 endforeach()
 
+set(modules "")
+if(plugins)
+  set(modules MODULES ${plugins})
+endif()
 file(GET_RUNTIME_DEPENDENCIES
   EXECUTABLES ${executables}
-  MODULES ${plugins}
+  ${modules}
   RESOLVED_DEPENDENCIES_VAR resolved
   UNRESOLVED_DEPENDENCIES_VAR unresolved
   CONFLICTING_DEPENDENCIES_PREFIX conflicting
@@ -87,8 +91,10 @@ endforeach()
 
 # Each library as a plain file under the name the programs ask for: no symbolic links, which
 # some media (FAT file systems) cannot hold.
-file(MAKE_DIRECTORY "${root}/lib")
 set(libraries "")
+if(resolved)
+  file(MAKE_DIRECTORY "${root}/lib")
+endif()
 foreach(path IN LISTS resolved)
   get_filename_component(name "${path}" NAME)
   file(COPY_FILE "${path}" "${root}/lib/${name}")
@@ -105,6 +111,9 @@ function(kit_set_runpath runpath)
     endif()
   endforeach()
 endfunction()
-kit_set_runpath("$ORIGIN/lib" ${executables})
+# A program without libraries of the kit's (Qt linked in) needs no load path.
+if(libraries)
+  kit_set_runpath("$ORIGIN/lib" ${executables})
+endif()
 kit_set_runpath("$ORIGIN" ${libraries})
 kit_set_runpath("$ORIGIN/../../lib" ${plugins})

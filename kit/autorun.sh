@@ -61,7 +61,7 @@ preread() {
   for file in "$root/quillomat/quillomat" "$root"/quillomat/lib/* "$root"/quillomat/plugins/*/*; do
     case $file in
       */libicudata.*) ;;
-      *) set -- "$@" "$file" ;;
+      *) [ -f "$file" ] && set -- "$@" "$file" ;;
     esac
   done
   cat -- "$@" >/dev/null 2>&1

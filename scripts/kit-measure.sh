@@ -32,5 +32,5 @@ done
 needed=$(for file in "${elf_files[@]}"; do
   readelf -d "$file" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'
 done | sort -u)
-host=$(comm -23 <(printf '%s\n' "$needed") <(ls "$kit/quillomat/lib" | sort))
+host=$(comm -23 <(printf '%s\n' "$needed") <(ls "$kit/quillomat/lib" 2>/dev/null | sort))
 echo "left to the host: $(printf '%s\n' "$host" | tr '\n' ' ')"

@@ -7,18 +7,18 @@
 
 namespace quillomat {
 
-// Where the Linux program finds a code page's table: glibc's iconv, or ICU (through Qt) for the
-// pages it held before iconv was used and for Mac pages glibc lacks. None: Windows only.
+// Where the Linux program finds a code page's table: the C library's iconv, or a table of the
+// program's own for the Mac pages glibc lacks or names differently. None: Windows only.
 enum class LinuxTable : quint8
 {
     None,
     Iconv,
-    Icu
+    Own
 };
 
-// The Windows code pages that text may come in, the same on every system, with the name the
-// Linux program knows each by. The Mac double-byte pages are read with the nearest standard
-// encoding: Shift_JIS (Microsoft's form) for Japanese, CP949 for Korean, Big5 and GBK.
+// The Windows code pages that text may come in, the same on every system, with the name iconv
+// knows each by. The Mac double-byte pages are read with the nearest standard encoding:
+// Shift_JIS (Microsoft's form) for Japanese, CP949 for Korean, Big5 and GBK.
 struct KnownCodePage
 {
     int codePage;
@@ -26,42 +26,42 @@ struct KnownCodePage
     const char* linuxName;
 };
 inline constexpr KnownCodePage kKnownCodePages[] = {
-    {437, LinuxTable::Icu, "IBM437"},
-    {850, LinuxTable::Icu, "IBM850"},
-    {852, LinuxTable::Icu, "IBM852"},
-    {860, LinuxTable::Icu, "IBM860"},
-    {863, LinuxTable::Icu, "IBM863"},
-    {865, LinuxTable::Icu, "IBM865"},
-    {866, LinuxTable::Icu, "IBM866"},
-    {874, LinuxTable::Icu, "windows-874"},
-    {932, LinuxTable::Icu, "windows-31j"},
-    {936, LinuxTable::Icu, "GBK"},
-    {949, LinuxTable::Icu, "windows-949"},
-    {950, LinuxTable::Icu, "Big5"},
-    {1250, LinuxTable::Icu, "windows-1250"},
-    {1251, LinuxTable::Icu, "windows-1251"},
-    {1252, LinuxTable::Icu, "windows-1252"},
-    {1253, LinuxTable::Icu, "windows-1253"},
-    {1254, LinuxTable::Icu, "windows-1254"},
-    {1255, LinuxTable::Icu, "windows-1255"},
-    {1256, LinuxTable::Icu, "windows-1256"},
-    {1257, LinuxTable::Icu, "windows-1257"},
-    {1258, LinuxTable::Icu, "windows-1258"},
-    {10000, LinuxTable::Icu, "macintosh"},
+    {437, LinuxTable::Iconv, "IBM437"},
+    {850, LinuxTable::Iconv, "IBM850"},
+    {852, LinuxTable::Iconv, "IBM852"},
+    {860, LinuxTable::Iconv, "IBM860"},
+    {863, LinuxTable::Iconv, "IBM863"},
+    {865, LinuxTable::Iconv, "IBM865"},
+    {866, LinuxTable::Iconv, "IBM866"},
+    {874, LinuxTable::Iconv, "CP874"},
+    {932, LinuxTable::Iconv, "WINDOWS-31J"},
+    {936, LinuxTable::Iconv, "CP936"},
+    {949, LinuxTable::Iconv, "CP949"},
+    {950, LinuxTable::Iconv, "CP950"},
+    {1250, LinuxTable::Iconv, "CP1250"},
+    {1251, LinuxTable::Iconv, "CP1251"},
+    {1252, LinuxTable::Iconv, "CP1252"},
+    {1253, LinuxTable::Iconv, "CP1253"},
+    {1254, LinuxTable::Iconv, "CP1254"},
+    {1255, LinuxTable::Iconv, "CP1255"},
+    {1256, LinuxTable::Iconv, "CP1256"},
+    {1257, LinuxTable::Iconv, "CP1257"},
+    {1258, LinuxTable::Iconv, "CP1258"},
+    {10000, LinuxTable::Iconv, "MACINTOSH"},
     {10001, LinuxTable::Iconv, "WINDOWS-31J"},       // Mac Japanese
     {10002, LinuxTable::Iconv, "BIG5"},              // Mac Traditional Chinese
     {10003, LinuxTable::Iconv, "CP949"},             // Mac Korean
     {10004, LinuxTable::None, nullptr},              // Mac Arabic
     {10005, LinuxTable::None, nullptr},              // Mac Hebrew
-    {10006, LinuxTable::Icu, "x-mac-greek"},         // Mac Greek
-    {10007, LinuxTable::Icu, "x-mac-cyrillic"},      // Mac Cyrillic
+    {10006, LinuxTable::Own, nullptr},               // Mac Greek
+    {10007, LinuxTable::Iconv, "MAC-CYRILLIC"},      // Mac Cyrillic
     {10008, LinuxTable::Iconv, "GBK"},               // Mac Simplified Chinese
     {10010, LinuxTable::None, nullptr},              // Mac Romanian
     {10017, LinuxTable::Iconv, "MAC-UK"},            // Mac Ukrainian
     {10021, LinuxTable::None, nullptr},              // Mac Thai
     {10029, LinuxTable::Iconv, "MAC-CENTRALEUROPE"}, // Mac Central European
-    {10079, LinuxTable::Iconv, "MAC-IS"},            // Mac Icelandic
-    {10081, LinuxTable::Icu, "x-mac-turkish"},       // Mac Turkish
+    {10079, LinuxTable::Own, nullptr},               // Mac Icelandic
+    {10081, LinuxTable::Own, nullptr},               // Mac Turkish
     {10082, LinuxTable::None, nullptr},              // Mac Croatian
 };
 
@@ -75,9 +75,9 @@ inline const KnownCodePage* knownCodePage(int codePage)
     return nullptr;
 }
 
-// Decodes text in one of the known code pages with the system's own converter: iconv or ICU on
-// Linux, Windows' code page tables on Windows. Made once per page and kept, because making one
-// costs far more than a run.
+// Decodes text in one of the known code pages with the system's own converter: iconv (or the
+// program's own table) on Linux, Windows' code page tables on Windows. Made once per page and kept,
+// because making one costs far more than a run.
 class CodePageConverter
 {
 public:

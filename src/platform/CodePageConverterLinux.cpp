@@ -1,6 +1,5 @@
 #include "platform/CodePageConverter.h"
 
-#include <QStringDecoder>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -11,11 +10,80 @@ namespace {
 
 const iconv_t kNoIconv = iconv_t(-1);
 
-QStringDecoder icuDecoderFor(const KnownCodePage* known)
+// The Mac pages glibc has no table for, and Mac Icelandic, whose glibc table (MAC-IS) is another
+// page: the characters of bytes 0x80 to 0xFF, as Apple maps them (bytes below 0x80 are ASCII).
+using HighHalf = char16_t[128];
+constexpr HighHalf kMacGreek = {
+    0x00C4, 0x00B9, 0x00B2, 0x00C9, 0x00B3, 0x00D6, 0x00DC, 0x0385, 0x00E0, 0x00E2, 0x00E4, 0x0384,
+    0x00A8, 0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00A3, 0x2122, 0x00EE, 0x00EF, 0x2022, 0x00BD,
+    0x2030, 0x00F4, 0x00F6, 0x00A6, 0x20AC, 0x00F9, 0x00FB, 0x00FC, 0x2020, 0x0393, 0x0394, 0x0398,
+    0x039B, 0x039E, 0x03A0, 0x00DF, 0x00AE, 0x00A9, 0x03A3, 0x03AA, 0x00A7, 0x2260, 0x00B0, 0x00B7,
+    0x0391, 0x00B1, 0x2264, 0x2265, 0x00A5, 0x0392, 0x0395, 0x0396, 0x0397, 0x0399, 0x039A, 0x039C,
+    0x03A6, 0x03AB, 0x03A8, 0x03A9, 0x03AC, 0x039D, 0x00AC, 0x039F, 0x03A1, 0x2248, 0x03A4, 0x00AB,
+    0x00BB, 0x2026, 0x00A0, 0x03A5, 0x03A7, 0x0386, 0x0388, 0x0153, 0x2013, 0x2015, 0x201C, 0x201D,
+    0x2018, 0x2019, 0x00F7, 0x0389, 0x038A, 0x038C, 0x038E, 0x03AD, 0x03AE, 0x03AF, 0x03CC, 0x038F,
+    0x03CD, 0x03B1, 0x03B2, 0x03C8, 0x03B4, 0x03B5, 0x03C6, 0x03B3, 0x03B7, 0x03B9, 0x03BE, 0x03BA,
+    0x03BB, 0x03BC, 0x03BD, 0x03BF, 0x03C0, 0x03CE, 0x03C1, 0x03C3, 0x03C4, 0x03B8, 0x03C9, 0x03C2,
+    0x03C7, 0x03C5, 0x03B6, 0x03CA, 0x03CB, 0x0390, 0x03B0, 0x00AD,
+};
+constexpr HighHalf kMacIcelandic = {
+    0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1, 0x00E0, 0x00E2, 0x00E4, 0x00E3,
+    0x00E5, 0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00ED, 0x00EC, 0x00EE, 0x00EF, 0x00F1, 0x00F3,
+    0x00F2, 0x00F4, 0x00F6, 0x00F5, 0x00FA, 0x00F9, 0x00FB, 0x00FC, 0x00DD, 0x00B0, 0x00A2, 0x00A3,
+    0x00A7, 0x2022, 0x00B6, 0x00DF, 0x00AE, 0x00A9, 0x2122, 0x00B4, 0x00A8, 0x2260, 0x00C6, 0x00D8,
+    0x221E, 0x00B1, 0x2264, 0x2265, 0x00A5, 0x00B5, 0x2202, 0x2211, 0x220F, 0x03C0, 0x222B, 0x00AA,
+    0x00BA, 0x03A9, 0x00E6, 0x00F8, 0x00BF, 0x00A1, 0x00AC, 0x221A, 0x0192, 0x2248, 0x2206, 0x00AB,
+    0x00BB, 0x2026, 0x00A0, 0x00C0, 0x00C3, 0x00D5, 0x0152, 0x0153, 0x2013, 0x2014, 0x201C, 0x201D,
+    0x2018, 0x2019, 0x00F7, 0x25CA, 0x00FF, 0x0178, 0x2044, 0x20AC, 0x00D0, 0x00F0, 0x00DE, 0x00FE,
+    0x00FD, 0x00B7, 0x201A, 0x201E, 0x2030, 0x00C2, 0x00CA, 0x00C1, 0x00CB, 0x00C8, 0x00CD, 0x00CE,
+    0x00CF, 0x00CC, 0x00D3, 0x00D4, 0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0x0131, 0x02C6, 0x02DC,
+    0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
+};
+constexpr HighHalf kMacTurkish = {
+    0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1, 0x00E0, 0x00E2, 0x00E4, 0x00E3,
+    0x00E5, 0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00ED, 0x00EC, 0x00EE, 0x00EF, 0x00F1, 0x00F3,
+    0x00F2, 0x00F4, 0x00F6, 0x00F5, 0x00FA, 0x00F9, 0x00FB, 0x00FC, 0x2020, 0x00B0, 0x00A2, 0x00A3,
+    0x00A7, 0x2022, 0x00B6, 0x00DF, 0x00AE, 0x00A9, 0x2122, 0x00B4, 0x00A8, 0x2260, 0x00C6, 0x00D8,
+    0x221E, 0x00B1, 0x2264, 0x2265, 0x00A5, 0x00B5, 0x2202, 0x2211, 0x220F, 0x03C0, 0x222B, 0x00AA,
+    0x00BA, 0x03A9, 0x00E6, 0x00F8, 0x00BF, 0x00A1, 0x00AC, 0x221A, 0x0192, 0x2248, 0x2206, 0x00AB,
+    0x00BB, 0x2026, 0x00A0, 0x00C0, 0x00C3, 0x00D5, 0x0152, 0x0153, 0x2013, 0x2014, 0x201C, 0x201D,
+    0x2018, 0x2019, 0x00F7, 0x25CA, 0x00FF, 0x0178, 0x011E, 0x011F, 0x0130, 0x0131, 0x015E, 0x015F,
+    0x2021, 0x00B7, 0x201A, 0x201E, 0x2030, 0x00C2, 0x00CA, 0x00C1, 0x00CB, 0x00C8, 0x00CD, 0x00CE,
+    0x00CF, 0x00CC, 0x00D3, 0x00D4, 0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0xF8A0, 0x02C6, 0x02DC,
+    0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
+};
+
+struct OwnTable
 {
-    return known && known->linuxTable == LinuxTable::Icu
-               ? QStringDecoder(known->linuxName, QStringConverter::Flag::Stateless)
-               : QStringDecoder();
+    int codePage;
+    const HighHalf& high;
+};
+constexpr OwnTable kOwnTables[] = {
+    {10006, kMacGreek},
+    {10079, kMacIcelandic},
+    {10081, kMacTurkish},
+};
+
+const HighHalf* ownTableFor(const KnownCodePage* known)
+{
+    if (!known || known->linuxTable != LinuxTable::Own)
+        return nullptr;
+    for (const OwnTable& own : kOwnTables) {
+        if (own.codePage == known->codePage)
+            return &own.high;
+    }
+    return nullptr;
+}
+
+QString decodeWithOwnTable(const HighHalf& high, QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *to++ = byte < 0x80 ? char16_t(byte) : high[byte - 0x80];
+    }
+    return out;
 }
 
 iconv_t iconvFor(const KnownCodePage* known)
@@ -27,7 +95,9 @@ iconv_t iconvFor(const KnownCodePage* known)
 }
 
 // iconv's text of `bytes`: a byte that starts no character of the page gives U+FFFD and the
-// next byte is tried; an incomplete character at the end gives nothing.
+// next byte is tried; an incomplete character at the end gives nothing. Pages that combine a
+// letter with the accent after it (Hebrew, Vietnamese) hold the last letter back until the
+// end, so the converter is flushed once the bytes are used up.
 QString decodeWithIconv(iconv_t converter, QByteArrayView bytes)
 {
     iconv(converter, nullptr, nullptr, nullptr, nullptr); // a fresh start for every run
@@ -36,14 +106,19 @@ QString decodeWithIconv(iconv_t converter, QByteArrayView bytes)
     qsizetype used = 0;
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = size_t(bytes.size());
-    while (inLeft > 0) {
+    const auto convert = [&](bool flush) {
         char* outStart = reinterpret_cast<char*>(out.data() + used);
         char* outPos = outStart;
         size_t outLeft = size_t(out.size() - used) * sizeof(char16_t);
-        const size_t result = iconv(converter, &in, &inLeft, &outPos, &outLeft);
+        const size_t result = flush ? iconv(converter, nullptr, nullptr, &outPos, &outLeft)
+                                    : iconv(converter, &in, &inLeft, &outPos, &outLeft);
         const int error = errno;
         used += (outPos - outStart) / qsizetype(sizeof(char16_t));
-        if (result != size_t(-1) || error == EINVAL)
+        return result == size_t(-1) ? error : 0;
+    };
+    while (inLeft > 0) {
+        const int error = convert(false);
+        if (error == 0 || error == EINVAL)
             break;
         if (used + 2 > out.size() || error == E2BIG) {
             out.resize(out.size() * 2);
@@ -53,6 +128,9 @@ QString decodeWithIconv(iconv_t converter, QByteArrayView bytes)
         ++in;
         --inLeft;
     }
+    if (used + 4 > out.size())
+        out.resize(used + 4);
+    convert(true);
     out.resize(used);
     return out;
 }
@@ -61,7 +139,7 @@ QString decodeWithIconv(iconv_t converter, QByteArrayView bytes)
 
 struct CodePageConverter::State
 {
-    QStringDecoder decoder;
+    const HighHalf* own = nullptr;
     iconv_t iconv = kNoIconv;
 
     ~State()
@@ -74,7 +152,7 @@ struct CodePageConverter::State
 CodePageConverter::CodePageConverter(int codePage) : m_state(std::make_unique<State>())
 {
     const KnownCodePage* known = knownCodePage(codePage);
-    m_state->decoder = icuDecoderFor(known);
+    m_state->own = ownTableFor(known);
     m_state->iconv = iconvFor(known);
 }
 
@@ -84,16 +162,16 @@ CodePageConverter& CodePageConverter::operator=(CodePageConverter&&) noexcept = 
 
 bool CodePageConverter::isValid() const
 {
-    return m_state->iconv != kNoIconv || m_state->decoder.isValid();
+    return m_state->iconv != kNoIconv || m_state->own;
 }
 
 QString CodePageConverter::decode(QByteArrayView bytes)
 {
     if (m_state->iconv != kNoIconv)
         return decodeWithIconv(m_state->iconv, bytes);
-    if (!m_state->decoder.isValid())
-        return {};
-    return m_state->decoder.decode(bytes);
+    if (m_state->own)
+        return decodeWithOwnTable(*m_state->own, bytes);
+    return {};
 }
 
 } // namespace quillomat

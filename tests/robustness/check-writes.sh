@@ -32,13 +32,13 @@ mkdir -m 700 "$work/runtime"
 cp "$program" "$examples/program/quillomat.qmf" "$examples/program/about.rtf" \
   "$examples/program/help.rtf" "$work/program/"
 awk '/^\[/ { sections++ } sections < 2' "$examples/program/lang.ini" >"$work/program/lang.ini"
-# A self-contained program folder (the disc kit) carries its libraries and plugins: the copy
-# finds them beside itself, as the original does.
-if [ -f "$(dirname "$program")/qt.conf" ]; then
-  for part in lib plugins qt.conf; do
+# A self-contained program folder (the disc kit) carries its libraries, and plugins where Qt
+# is not linked in: the copy finds them beside itself, as the original does.
+for part in lib plugins qt.conf; do
+  if [ -e "$(dirname "$program")/$part" ]; then
     ln -s "$(dirname "$program")/$part" "$work/program/$part"
-  done
-fi
+  fi
+done
 disc=$(cd "$examples/disc" && pwd)
 
 watched=open,openat,openat2,creat,truncate,rename,renameat,renameat2,unlink,unlinkat,rmdir,mkdir,mkdirat,link,linkat,symlink,symlinkat,chmod,fchmodat,chown,fchownat,lchown,utime,utimes,utimensat,mknod,mknodat
