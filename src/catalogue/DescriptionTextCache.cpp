@@ -2,8 +2,8 @@
 
 #include "platform/CasePaths.h"
 #include "platform/RegularFile.h"
-#include "text/UpperCasedUtf8.h"
 #include "richtext/PlainText.h"
+#include "text/UpperCasedUtf8.h"
 
 namespace quillomat {
 namespace {
@@ -85,8 +85,10 @@ std::optional<QByteArray> DescriptionTextCache::readAndKeep(const QString& path,
 {
     *kept = false;
     const QString onDisc = onDiscName(path);
-    std::optional<RegularFileContent> content;
-    {
+    // A file the system holds in memory is read without a turn at the head: the medium is
+    // not involved, and the readers need not wait for each other.
+    std::optional<RegularFileContent> content = readWholeRegularFileFromMemory(onDisc);
+    if (!content) {
         const std::unique_lock<std::mutex> head = gate ? gate() : std::unique_lock<std::mutex>();
         content = readWholeRegularFile(onDisc);
     }

@@ -56,9 +56,9 @@ std::optional<FileStamp> openRegularFile(OpenFile& file, const QString& path, QS
     return stamp;
 }
 
-} // namespace
-
-std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QString* error)
+// The whole file through `readSome`, a systemfile reading function.
+template <typename ReadSome>
+std::optional<RegularFileContent> readWhole(const QString& path, QString* error, ReadSome readSome)
 {
     QString reason;
     const auto fail = [&]() -> std::optional<RegularFileContent> {
@@ -78,8 +78,8 @@ std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QStr
     for (;;) {
         if (used == content.bytes.size())
             content.bytes.resize(used * 2);
-        const std::int64_t got = systemfile::readSome(file.get(), content.bytes.data() + used,
-                                                      content.bytes.size() - used, reason);
+        const std::int64_t got =
+            readSome(file.get(), content.bytes.data() + used, content.bytes.size() - used, reason);
         if (got < 0)
             return fail();
         if (got == 0)
@@ -94,6 +94,21 @@ std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QStr
     }
     content.after = *after;
     return content;
+}
+
+} // namespace
+
+std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QString* error)
+{
+    return readWhole(path, error, systemfile::readSome);
+}
+
+std::optional<RegularFileContent> readWholeRegularFileFromMemory(const QString& path)
+{
+    return readWhole(path, nullptr,
+                     [](systemfile::Handle handle, char* into, std::int64_t size, QString&) {
+                         return systemfile::readSomeFromMemory(handle, into, size);
+                     });
 }
 
 bool readRegularFileInBlocks(const QString& path, qsizetype blockSize,

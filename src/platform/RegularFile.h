@@ -38,6 +38,12 @@ struct RegularFileContent
 std::optional<RegularFileContent> readWholeRegularFile(const QString& path,
                                                        QString* error = nullptr);
 
+// readWholeRegularFile from what the system holds in memory only: nullopt, without waiting for
+// the medium, as soon as a part of the file would have to be read from it (and on any failure,
+// and always where the system cannot tell). A reader that takes turns on a medium with one
+// head needs no turn for such a file.
+std::optional<RegularFileContent> readWholeRegularFileFromMemory(const QString& path);
+
 // Reads a whole regular file; nullopt when it is missing, unreadable or not a regular file,
 // with the reason in `error` when one is given.
 std::optional<QByteArray> readRegularFile(const QString& path, QString* error = nullptr);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace quillomat {
@@ -68,6 +69,20 @@ std::int64_t readSome(Handle handle, char* into, std::int64_t size, QString& rea
             reason = systemReason(errno);
             return -1;
         }
+    }
+}
+
+std::int64_t readSomeFromMemory(Handle handle, char* into, std::int64_t size)
+{
+    // RWF_NOWAIT: EAGAIN instead of waiting for the disk; a file system that cannot tell
+    // answers EOPNOTSUPP. Either way the caller reads the usual way.
+    iovec piece{into, std::size_t(size)};
+    for (;;) {
+        const ssize_t got = ::preadv2(int(handle), &piece, 1, -1, RWF_NOWAIT);
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            return -1;
     }
 }
 
