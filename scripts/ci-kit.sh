@@ -134,7 +134,7 @@ while IFS= read -r -d '' file; do
   fi
 done < <(find "$kit/quillomat" -type f -print0)
 [ $status -eq 0 ] || exit 1
-echo "ok: ldd finds every library of the kit's $elf_count ELF files, Qt and ICU in the kit"
+echo "ok: ldd finds every library of the kit's $elf_count ELF files; none takes Qt or ICU from outside the kit"
 
 # --- The catalogue of the demo disc, as the build tree reads it with the kit's texts (show reads
 # the lang.ini beside the menu, which the kit has cut to one language).
