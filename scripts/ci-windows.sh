@@ -296,16 +296,31 @@ for target in inifile richtext menufile skin; do
   replayed=$((replayed + ${#inputs[@]}))
   echo "replayed ${#inputs[@]} $target inputs under Wine"
 done
+# The Windows build's catalogue of a menu in fuzz.windows.json, drive letters mapped as below.
+# Wine now and then fails to start a program at all (no output within milliseconds, its exit
+# status not the program's): where Linux gave output and Wine none, the start is tried again.
+windows_show() {
+  local menu=$1 attempt
+  for attempt in 1 2 3; do
+    windows_status=0
+    wine "$bin/quillomat-catalogue.exe" show "$menu" --cd-folder "$windows_disc" 2>/dev/null |
+      sed 's#"Z:/#"/#g; s#"[A-Za-z]:/#"/quillomat-drive/#g' >"$artefacts/fuzz.windows.json" ||
+      windows_status=$?
+    if [ -s "$artefacts/fuzz.windows.json" ] || [ ! -s "$artefacts/fuzz.linux.json" ]; then
+      return
+    fi
+    echo "note: Wine gave no output for $menu (status $windows_status, try $attempt)" >&2
+    sleep 1
+  done
+}
 mapfile -t menus < <(fuzz_inputs menufile)
 for menu in "${menus[@]}"; do
-  linux_status=0 windows_status=0
+  linux_status=0
   # A drive letter in a menu names that drive on Windows and the drive root on Linux: there it
   # is a folder of its own, which the Windows paths are mapped to after Z: (which is /).
   "$linux_tool" show "$menu" --cd-folder "$repo/examples/disc" --drive-root /quillomat-drive \
     >"$artefacts/fuzz.linux.json" || linux_status=$?
-  wine "$bin/quillomat-catalogue.exe" show "$menu" --cd-folder "$windows_disc" 2>/dev/null |
-    sed 's#"Z:/#"/#g; s#"[A-Za-z]:/#"/quillomat-drive/#g' >"$artefacts/fuzz.windows.json" ||
-    windows_status=$?
+  windows_show "$menu"
   if [ "$linux_status" != "$windows_status" ] ||
     ! cmp -s "$artefacts/fuzz.linux.json" "$artefacts/fuzz.windows.json"; then
     diff -u "$artefacts/fuzz.linux.json" "$artefacts/fuzz.windows.json" | head -40 >&2

@@ -29,7 +29,8 @@ struct ResolvedPath
 // case, the one that sorts first by code unit is taken (so "README.TXT" before "Readme.txt"
 // before "readme.txt"), whatever order the file system lists them in; where folders differ only
 // in case, each is tried in that order until one holds the rest of the path. "." is skipped
-// and ".." goes up one folder, as Windows reads them. A relative path is looked for from the
+// and ".." goes up one folder, and a name not found is looked for without the dots and spaces
+// that end it, as Windows reads them. A relative path is looked for from the
 // current folder, and what is found is given relative to it.
 ResolvedPath resolvePathCase(const QString& path);
 

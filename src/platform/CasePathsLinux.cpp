@@ -89,9 +89,33 @@ void forgetListings(const QStringList& folders)
         shared.folders.remove(folder);
 }
 
+// `name` without the dots and spaces that end it: Windows drops them from every name it is
+// given ("setup.exe." opens setup.exe), so a menu written there may have them.
+QString withoutTrailingDotsAndSpaces(const QString& name)
+{
+    qsizetype end = name.size();
+    while (end > 0 && (name[end - 1] == u'.' || name[end - 1] == u' '))
+        --end;
+    return name.first(end);
+}
+
+QStringList namesIgnoringCase(const QString& folder, const QString& name);
+
 // The names in `folder` that `name` may stand for, best first: itself when present, then the
-// names equal to it without regard to case in code-unit order.
+// names equal to it without regard to case in code-unit order; failing those, the same for the
+// name without its trailing dots and spaces.
 QStringList namesInFolder(const QString& folder, const QString& name)
+{
+    const QStringList names = namesIgnoringCase(folder, name);
+    if (!names.isEmpty())
+        return names;
+    const QString trimmed = withoutTrailingDotsAndSpaces(name);
+    if (trimmed.isEmpty() || trimmed.size() == name.size())
+        return names;
+    return namesIgnoringCase(folder, trimmed);
+}
+
+QStringList namesIgnoringCase(const QString& folder, const QString& name)
 {
     const std::shared_ptr<const Listing> listing = listingOf(folder);
     if (!listing) // searchable but not readable: only an exact name can be found

@@ -69,6 +69,9 @@ void CasePathsTest::resolvesEachForm_data()
                                           << "Ärger/Übersicht.txt" << PathMatch::OtherCase;
     QTest::newRow("dot and dot-dot, doubled slashes") << "DOCS/./../SETUP//setup.EXE"
                                                       << "setup/Setup.exe" << PathMatch::OtherCase;
+    QTest::newRow("trailing dots and spaces, as Windows drops them")
+        << "SETUP. /setup.exe.."
+        << "setup/Setup.exe" << PathMatch::OtherCase;
     QTest::newRow("folder found, file missing") << "DOCS/MANUAL.PDF"
                                                 << "DOCS/MANUAL.PDF" << PathMatch::Missing;
     QTest::newRow("folder missing") << "TOOLS/SETUP.EXE"
