@@ -303,13 +303,16 @@ windows_show() {
   local menu=$1 attempt
   for attempt in 1 2 3; do
     windows_status=0
-    wine "$bin/quillomat-catalogue.exe" show "$menu" --cd-folder "$windows_disc" 2>/dev/null |
+    wine "$bin/quillomat-catalogue.exe" show "$menu" --cd-folder "$windows_disc" \
+      2>"$artefacts/fuzz.windows.err" |
       sed 's#"Z:/#"/#g; s#"[A-Za-z]:/#"/quillomat-drive/#g' >"$artefacts/fuzz.windows.json" ||
       windows_status=$?
     if [ -s "$artefacts/fuzz.windows.json" ] || [ ! -s "$artefacts/fuzz.linux.json" ]; then
       return
     fi
-    echo "note: Wine gave no output for $menu (status $windows_status, try $attempt)" >&2
+    echo "note: Wine gave no output for $menu (status $windows_status, try $attempt):" \
+      "$(grep -v -e wine32 -e multiarch -e add-architecture "$artefacts/fuzz.windows.err" |
+        tail -n 3 | tr '\n' ' ')" >&2
     sleep 1
   done
 }
