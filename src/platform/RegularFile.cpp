@@ -56,9 +56,9 @@ std::optional<FileStamp> openRegularFile(OpenFile& file, const QString& path, QS
     return stamp;
 }
 
-// The whole file through `readSome`, a systemfile reading function.
-template <typename ReadSome>
-std::optional<RegularFileContent> readWhole(const QString& path, QString* error, ReadSome readSome)
+// The whole file; with onlyFromMemory, nullopt unless the system holds all of it in memory.
+std::optional<RegularFileContent> readWhole(const QString& path, QString* error,
+                                            bool onlyFromMemory)
 {
     QString reason;
     const auto fail = [&]() -> std::optional<RegularFileContent> {
@@ -70,6 +70,8 @@ std::optional<RegularFileContent> readWhole(const QString& path, QString* error,
     const std::optional<FileStamp> before = openRegularFile(file, path, reason);
     if (!before)
         return fail();
+    if (onlyFromMemory && !systemfile::isInMemory(file.get(), std::int64_t(before->size)))
+        return fail();
 
     RegularFileContent content;
     content.before = *before;
@@ -78,8 +80,8 @@ std::optional<RegularFileContent> readWhole(const QString& path, QString* error,
     for (;;) {
         if (used == content.bytes.size())
             content.bytes.resize(used * 2);
-        const std::int64_t got =
-            readSome(file.get(), content.bytes.data() + used, content.bytes.size() - used, reason);
+        const std::int64_t got = systemfile::readSome(file.get(), content.bytes.data() + used,
+                                                      content.bytes.size() - used, reason);
         if (got < 0)
             return fail();
         if (got == 0)
@@ -100,15 +102,12 @@ std::optional<RegularFileContent> readWhole(const QString& path, QString* error,
 
 std::optional<RegularFileContent> readWholeRegularFile(const QString& path, QString* error)
 {
-    return readWhole(path, error, systemfile::readSome);
+    return readWhole(path, error, false);
 }
 
 std::optional<RegularFileContent> readWholeRegularFileFromMemory(const QString& path)
 {
-    return readWhole(path, nullptr,
-                     [](systemfile::Handle handle, char* into, std::int64_t size, QString&) {
-                         return systemfile::readSomeFromMemory(handle, into, size);
-                     });
+    return readWhole(path, nullptr, true);
 }
 
 bool readRegularFileInBlocks(const QString& path, qsizetype blockSize,

@@ -3,12 +3,15 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace quillomat {
 namespace {
@@ -72,18 +75,21 @@ std::int64_t readSome(Handle handle, char* into, std::int64_t size, QString& rea
     }
 }
 
-std::int64_t readSomeFromMemory(Handle handle, char* into, std::int64_t size)
+bool isInMemory(Handle handle, std::int64_t size)
 {
-    // RWF_NOWAIT: EAGAIN instead of waiting for the disk; a file system that cannot tell
-    // answers EOPNOTSUPP. Either way the caller reads the usual way.
-    iovec piece{into, std::size_t(size)};
-    for (;;) {
-        const ssize_t got = ::preadv2(int(handle), &piece, 1, -1, RWF_NOWAIT);
-        if (got >= 0)
-            return got;
-        if (errno != EINTR)
-            return -1;
-    }
+    // mincore on a mapping of the file: unlike a read that must not wait (RWF_NOWAIT), it starts
+    // no read-ahead from the medium for the pages that are missing.
+    if (size <= 0)
+        return true;
+    void* mapped = ::mmap(nullptr, std::size_t(size), PROT_READ, MAP_SHARED, int(handle), 0);
+    if (mapped == MAP_FAILED)
+        return false;
+    const long page = ::sysconf(_SC_PAGESIZE);
+    std::vector<unsigned char> resident(std::size_t((size + page - 1) / page));
+    const bool known = ::mincore(mapped, std::size_t(size), resident.data()) == 0;
+    ::munmap(mapped, std::size_t(size));
+    return known && std::all_of(resident.begin(), resident.end(),
+                                [](unsigned char pageState) { return pageState & 1; });
 }
 
 void close(Handle handle)

@@ -75,9 +75,9 @@ std::int64_t readSome(Handle handle, char* into, std::int64_t size, QString& rea
     return got;
 }
 
-std::int64_t readSomeFromMemory(Handle, char*, std::int64_t)
+bool isInMemory(Handle, std::int64_t)
 {
-    return -1; // Windows cannot read only from its cache: the caller reads the usual way
+    return false; // Windows does not tell: the caller reads the usual way
 }
 
 void close(Handle handle)

@@ -26,9 +26,9 @@ std::optional<FileStamp> stampOf(Handle handle);
 // Reads up to `size` bytes; 0 at the end, -1 on an error with the system's reason.
 std::int64_t readSome(Handle handle, char* into, std::int64_t size, QString& reason);
 
-// As readSome, but only from what the system holds in memory: -1, without waiting, where the
-// bytes would have to come from the medium (and always where the system cannot tell).
-std::int64_t readSomeFromMemory(Handle handle, char* into, std::int64_t size);
+// True when the system holds the first `size` bytes of the open file in memory, found out
+// without reading anything from the medium; false where the system cannot tell.
+bool isInMemory(Handle handle, std::int64_t size);
 
 void close(Handle handle);
 
