@@ -53,6 +53,22 @@ private:
     int m_entered = 0;
 };
 
+// A read of the user on its own reader, held at a gate until the test opens it.
+struct HeldUserRead
+{
+    HeldUserRead()
+    {
+        reader.setPrecedence(&precedence);
+        reader.request([this]() -> MediumReader::Apply {
+            gate.pass();
+            return {};
+        });
+    }
+    ReadPrecedence precedence;
+    Gate gate;
+    MediumReader reader{QStringLiteral("test")};
+};
+
 } // namespace
 
 class MediumReaderTest : public QObject
@@ -133,14 +149,8 @@ void MediumReaderTest::cancelDropsTheReadInHand()
 
 void MediumReaderTest::userReadsHoldBackgroundReadersBack()
 {
-    ReadPrecedence precedence;
-    Gate gate;
-    MediumReader reader(QStringLiteral("test"));
-    reader.setPrecedence(&precedence);
-    reader.request([&]() -> MediumReader::Apply {
-        gate.pass();
-        return {};
-    });
+    HeldUserRead user;
+    auto& [precedence, gate, reader] = user;
     QVERIFY(precedence.userWaiting());
     // A search worker asks for the head while the user's read is pending: it waits.
     std::atomic<bool> searchRead{false};
@@ -162,14 +172,8 @@ void MediumReaderTest::searchOnTheWindowsThreadGetsItsTurn()
 {
     // A small catalogue is searched on the window's thread: the search's turn must come when
     // the read is done, without the window's thread showing the result first.
-    ReadPrecedence precedence;
-    Gate gate;
-    MediumReader reader(QStringLiteral("test"));
-    reader.setPrecedence(&precedence);
-    reader.request([&]() -> MediumReader::Apply {
-        gate.pass();
-        return {};
-    });
+    HeldUserRead user;
+    auto& [precedence, gate, reader] = user;
     QVERIFY(gate.waitForEntered(1));
     gate.open();
     const std::atomic<bool> never{false};
