@@ -329,6 +329,14 @@ for menu in "${menus[@]}"; do
   if [ "$linux_status" != "$windows_status" ] ||
     ! cmp -s "$artefacts/fuzz.linux.json" "$artefacts/fuzz.windows.json"; then
     diff -u "$artefacts/fuzz.linux.json" "$artefacts/fuzz.windows.json" | head -40 >&2
+    # The seeds and regressions must agree; an input this run's fuzzing collected is reported
+    # (copy it into fuzz/regressions/ to keep it) but does not decide the run.
+    case $menu in
+    */corpus/menufile/*)
+      echo "NOTE: the catalogue of the newly collected $menu differs between Linux and Windows" >&2
+      continue
+      ;;
+    esac
     echo "FAILED: the catalogue of $menu differs between Linux and Windows" >&2
     exit 1
   fi
