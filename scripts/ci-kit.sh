@@ -9,8 +9,9 @@
 # program write nothing. Runs the slow-medium benchmark once (USB 2 model) as a smoke check.
 # Prints what it proved and the kit's size and C library floor.
 #   scripts/ci-kit.sh [BUILD]     (default BUILD: build; run as root: chroot and mounts)
-# The root is cached in /var/cache/quillomat/ (QUILLOMAT_KIT_CACHE), keyed by its recipe; the
-# screenshot of the window is left in BUILD/kit-artefacts/.
+# The root is cached in /var/cache/quillomat/ (QUILLOMAT_KIT_CACHE, else QUILLOMAT_CACHE as for
+# the Qt builds), keyed by its recipe; the screenshot of the window is left in
+# BUILD/kit-artefacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -56,7 +57,7 @@ packages=(libx11-6 libx11-xcb1 libxcb1 libxkbcommon0 libegl1 libglx0 libopengl0
 # The GL dispatch libraries stay; the program draws without OpenGL.
 purged=(libgl1-mesa-dri libllvm15 libz3-4 libxml2 libicu72)
 recipe="$suite $mirror minbase ${packages[*]} purge ${purged[*]}"
-cache=${QUILLOMAT_KIT_CACHE:-/var/cache/quillomat}
+cache=${QUILLOMAT_KIT_CACHE:-${QUILLOMAT_CACHE:-/var/cache/quillomat}}
 root_cache=$cache/kit-root-$(printf '%s' "$recipe" | sha256sum | cut -c1-16)
 
 if [ -d "$root_cache" ]; then
