@@ -11,7 +11,23 @@ namespace quillomat {
 
 // Windows' file systems ignore letter case themselves: a path that exists in any case opens as
 // written. It is still given back as the disc spells it, folder by folder, so that what the
-// program shows is the same on every system; no listing is kept.
+// program shows is the same on every system; no listing is kept. Where a name differs from the
+// disc's, the path is given back as Windows itself reads it: doubled separators and "." taken
+// out, ".." taking out the name before it.
+
+namespace {
+
+void appendPart(QStringList& parts, qsizetype kept, const QString& part)
+{
+    if (part.isEmpty() || part == u".")
+        return;
+    if (part == u".." && parts.size() > kept && parts.back() != u"..")
+        parts.removeLast();
+    else
+        parts.append(part);
+}
+
+} // namespace
 
 ResolvedPath resolvePathCase(const QString& written)
 {
@@ -26,16 +42,19 @@ ResolvedPath resolvePathCase(const QString& written)
     const qsizetype kept = path.startsWith(QStringLiteral("//"))                     ? 4
                            : parts.front().isEmpty() || parts.front().endsWith(u':') ? 1
                                                                                      : 0;
-    QString spelled = parts.mid(0, kept).join(u'/');
+    QStringList asWritten = parts.mid(0, kept);
+    QStringList spelled = asWritten;
     for (qsizetype i = kept; i < parts.size(); ++i) {
         const QString& part = parts[i];
-        const QString next = i == 0 ? part : spelled + u'/' + part;
+        appendPart(asWritten, kept, part);
         WIN32_FIND_DATAW found = {};
-        const HANDLE search = part.isEmpty() || part == u"." || part == u".."
-                                  ? INVALID_HANDLE_VALUE
-                                  : FindFirstFileW(fileApiPath(next).c_str(), &found);
+        const bool isName = !part.isEmpty() && part != u"." && part != u"..";
+        const HANDLE search =
+            isName ? FindFirstFileW(fileApiPath((spelled + QStringList{part}).join(u'/')).c_str(),
+                                    &found)
+                   : INVALID_HANDLE_VALUE;
         if (search == INVALID_HANDLE_VALUE) {
-            spelled = next;
+            appendPart(spelled, kept, part);
             continue;
         }
         FindClose(search);
@@ -43,11 +62,13 @@ ResolvedPath resolvePathCase(const QString& written)
         // A drive-relative first name ("C:x.rtf") keeps its drive.
         const QString drive =
             i == 0 && part.size() > 2 && part[1] == u':' ? part.first(2) : QString();
-        spelled = i == 0 ? drive + name : spelled + u'/' + name;
+        spelled.append(drive + name);
     }
-    if (spelled == path)
+    if (spelled == asWritten)
         return {written, PathMatch::Exact};
-    return {spelled, PathMatch::OtherCase};
+    const bool endsWithSlash = path.endsWith(u'/') && spelled.size() > kept;
+    return {spelled.join(u'/') + (endsWithSlash ? QStringLiteral("/") : QString()),
+            PathMatch::OtherCase};
 }
 
 void forgetFolderListings() {}

@@ -12,6 +12,8 @@
 
 using namespace quillomat;
 
+Q_DECLARE_METATYPE(quillomat::PathMatch)
+
 // The Windows side of the platform layer, on Windows itself (or Wine).
 class WindowsPlatformTest : public QObject
 {
@@ -26,6 +28,8 @@ private slots:
     void shellFailuresGiveTheirTexts();
     void absolutePathsInAnySpelling_data();
     void absolutePathsInAnySpelling();
+    void namesSpelledAsOnDisc_data();
+    void namesSpelledAsOnDisc();
 
 private:
     QTemporaryDir m_dir;
@@ -174,6 +178,39 @@ void WindowsPlatformTest::absolutePathsInAnySpelling()
     QVERIFY(resolved.match != PathMatch::Missing);
     QCOMPARE(QDir::fromNativeSeparators(resolved.path).toLower(),
              QDir::fromNativeSeparators(path).toLower());
+}
+
+void WindowsPlatformTest::namesSpelledAsOnDisc_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<PathMatch>("match");
+    QTest::newRow("as on disc") << "setup/Setup.exe"
+                                << "setup/Setup.exe" << PathMatch::Exact;
+    QTest::newRow("as on disc, with a doubled slash and a dot: kept as written")
+        << "setup//./Setup.exe"
+        << "setup//./Setup.exe" << PathMatch::Exact;
+    QTest::newRow("other case, with a doubled slash") << "SETUP//setup.exe"
+                                                      << "setup/Setup.exe" << PathMatch::OtherCase;
+    QTest::newRow("other case, with dot and dot-dot") << "DOCS/./../SETUP/setup.EXE"
+                                                      << "setup/Setup.exe" << PathMatch::OtherCase;
+}
+
+// The disc's spelling of a path that is written in other letter case, the same as on Linux.
+void WindowsPlatformTest::namesSpelledAsOnDisc()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, expected);
+    QFETCH(PathMatch, match);
+    // The temporary folder as the disc spells it, whatever case the system gave its path in.
+    const QString disc = resolvePathCase(m_dir.path()).path + u'/';
+    QVERIFY(QDir(disc).mkpath(QStringLiteral("setup")) && QDir(disc).mkpath(QStringLiteral("docs")));
+    QFile program(disc + QStringLiteral("setup/Setup.exe"));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.close();
+    const ResolvedPath resolved = resolvePathCase(disc + written);
+    QCOMPARE(resolved.match, match);
+    QCOMPARE(resolved.path, disc + expected);
 }
 
 QTEST_GUILESS_MAIN(WindowsPlatformTest)
