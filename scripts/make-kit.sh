@@ -18,10 +18,48 @@ usage() {
   exit 2
 }
 
+# The parts of PROGRAM that its start reads, as "FIRST_BLOCK BLOCK_COUNT" lines of 128 KiB blocks
+# (the kernel's read-ahead size: such reads reach the medium in order), for autorun.sh to read
+# through before the start: the whole file but the blocks that hold only the unwinding tables,
+# which only a thrown exception reads (a few pages, found through their index), and which a
+# start from a CD would otherwise read at 3.6 MB/s (2 MB of 14).
+preread_ranges() {
+  readelf -SW "$1" | awk -v size="$(stat -c %s "$1")" '
+    function hex(text,    i, value) {
+      value = 0
+      text = tolower(text)
+      for (i = 1; i <= length(text); i++)
+        value = value * 16 + index("0123456789abcdef", substr(text, i, 1)) - 1
+      return value
+    }
+    # The section table lists them in file order: "[ N] NAME TYPE ADDRESS OFFSET SIZE ...".
+    # Skipped sections that follow each other (apart from alignment) make one span.
+    /^ *\[ *[0-9]+\]/ {
+      sub(/^ *\[ *[0-9]+\] */, "")
+      if ($1 !~ /^(\.eh_frame_hdr|\.eh_frame)$/) next
+      first = hex($4); end = first + hex($5)
+      if (n > 0 && first <= span_end[n] + 64) { span_end[n] = end; next }
+      span_first[++n] = first; span_end[n] = end
+    }
+    END {
+      # Whole blocks inside a span only: its neighbours share the blocks at its ends.
+      next_block = 0
+      for (i = 1; i <= n; i++) {
+        from = int((span_first[i] + 131071) / 131072); to = int(span_end[i] / 131072)
+        if (to <= from) continue
+        if (from > next_block) print next_block, from - next_block
+        next_block = to
+      }
+      blocks = int((size + 131071) / 131072)
+      if (blocks > next_block) print next_block, blocks - next_block
+    }'
+}
+
 # The Linux program folder and autorun.sh: the build's "kit" install component (kit/).
 linux_kit() {
   local build=$1 out=$2 demo=$3
   cmake --install "$build" --component kit --prefix "$out" --strip >/dev/null
+  preread_ranges "$out/quillomat/quillomat" >"$out/quillomat/preread"
   if [ "$demo" = yes ]; then
     # cmake --install skips a file whose copy has the same time stamp, as the starter menu and
     # page may have in a fresh clone: remove them so that the demo's replace them.
