@@ -118,8 +118,8 @@ int usage()
 
 int main(int argc, char* argv[])
 {
-    // The same platform the fuzzers use: no window is shown, no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A platform without a display, as the fuzzers use: no window is shown.
+    qputenv("QT_QPA_PLATFORM", QUILLOMAT_HEADLESS_PLATFORM);
     qInstallMessageHandler(quietMessages);
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
