@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The disc kit's start from slow media: mounts a demo kit as a slow medium (slow-medium.py) and
 # times process start to first paint, each run on a fresh mount so that nothing is cached.
-# Prints, for every program and medium model, the seconds to the first paint, and what the
+# Prints, for every program and medium model, the seconds to the first paint (the moment the
+# program writes to QUILLOMAT_FIRST_PAINT_STAMP) and to the program's end, and what the
 # medium did: the seconds its head was busy (the model's cost, whatever the machine's load),
 # bytes, read requests, seeks and files.
 #   bench/medium/run-medium-startup.sh [BUILD] [--models "cd usb2 local"] [--display N]
@@ -74,7 +75,8 @@ fi
 # run TARGET MODEL: one start on a fresh mount; prints one line of figures.
 run() {
   local target=$1 model=$2 medium=$work/medium stats=$work/stats.json started ended status=0
-  rm -f "$stats"
+  local stamp=$work/first-paint
+  rm -f "$stats" "$stamp"
   "$here/mount-medium.sh" "$kit" "$medium" --model "$model" --stats "$stats"
   mounted=$medium
   started=$(date +%s.%N)
@@ -84,10 +86,12 @@ run() {
       [ "$target" = offscreen ] && platform=offscreen
       env -i PATH=/usr/bin:/bin HOME="$work" LANG=C.UTF-8 DISPLAY=":$display" \
         QT_QPA_PLATFORM=$platform QUILLOMAT_QUIT_AFTER_FIRST_PAINT=1 \
+        QUILLOMAT_FIRST_PAINT_STAMP="$stamp" \
         sh "$medium/autorun.sh" >"$work/run.log" 2>&1 || status=$?
       ;;
     wine)
       DISPLAY=":$display" QUILLOMAT_QUIT_AFTER_FIRST_PAINT=1 \
+        QUILLOMAT_FIRST_PAINT_STAMP="Z:${stamp//\//\\}" \
         wine "$medium/quillomat/quillomat.exe" /TEST "Z:${medium//\//\\}\\" >"$work/run.log" 2>&1 ||
         status=$?
       ;;
@@ -100,21 +104,27 @@ run() {
     cat "$work/run.log"
     exit 1
   fi
-  python3 - "$target" "$model" "$started" "$ended" "$stats" <<'EOF'
+  python3 - "$target" "$model" "$started" "$ended" "$stats" "$stamp" <<'EOF'
 import json, sys
-target, model, started, ended, path = sys.argv[1:]
+target, model, started, ended, path, stamp = sys.argv[1:]
+try:
+    with open(stamp) as f:
+        painted = float(f.read())
+except (OSError, ValueError):
+    painted = float(ended)
 try:
     with open(path) as f:
         s = json.load(f)
 except OSError:
     s = {"bytes": 0, "requests": 0, "seeks": 0, "files": 0, "busy_s": 0}
-print(f"{target:<10} {model:<6} {float(ended) - float(started):7.2f} s  {s['busy_s']:6.2f} s"
+print(f"{target:<10} {model:<6} {painted - float(started):7.2f} s {float(ended) - float(started):7.2f} s"
+      f"  {s['busy_s']:6.2f} s"
       f"  {s['bytes'] / 1e6:6.1f} MB  {s['requests']:5d} requests  {s['seeks']:5d} seeks"
       f"  {s['files']:3d} files")
 EOF
 }
 
-echo "program    medium  first paint  medium busy, read from it"
+echo "program    medium  first paint, ended  medium busy, read from it"
 for model in $models; do
   for target in x11 offscreen; do
     run "$target" "$model"
