@@ -5,7 +5,7 @@
 #   ./dev.sh kit OUT [--demo | --disc FOLDER] [--menu MENU] [--iso FILE [--label LABEL]]
 #                               install what is missing, build for Linux and Windows, make a
 #                               disc kit in OUT that serves both (and its disc image)
-#   ./dev.sh windows  install what is missing, build Qt for Windows once (about 17 minutes,
+#   ./dev.sh windows  install what is missing, build Qt for Windows once (about 15 minutes,
 #                     cached outside the clone), cross-compile build-windows/bin/quillomat.exe
 #   ./dev.sh kit-linux  install what is missing, build a static Qt for Linux once (cached like
 #                     Windows'), build the kit's Linux programs against it in build-kit/
